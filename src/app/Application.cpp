@@ -1,0 +1,108 @@
+#include "app/Application.h"
+
+#include "app/AppState.h"
+#include "app/ConsolePause.h"
+#include "app/Controls.h"
+#include "app/FrameCounter.h"
+#include "app/Game.h"
+#include "app/GlDebugOutput.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <iostream>
+
+namespace {
+
+const char* const kSettingsPath = "assets/settings.ini";
+
+void reportGlfwError(int code, const char* description) {
+    std::cout << "GLFW error " << code << ": " << description << std::endl;
+}
+
+void setGlDefaults() {
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+} // namespace
+
+int Application::run() {
+    appState.settings = Settings::load(kSettingsPath);
+
+    glfwSetErrorCallback(reportGlfwError);
+    if (!glfwInit()) {
+        return fail("Failed to init GLFW");
+    }
+    std::string failure;
+    if (!openWindow(failure)) {
+        return fail(failure);
+    }
+    installCallbacks();
+    setGlDefaults();
+
+    runFrameLoop();
+
+    glfwTerminate();
+    return 0;
+}
+
+bool Application::openWindow(std::string& failure) {
+    const Settings& settings = appState.settings;
+    glfwGetPrimaryMonitor();
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    glfwWindowHint(GLFW_REFRESH_RATE, settings.refreshRate);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_SAMPLES, 4);
+    appState.primaryMonitor = glfwGetPrimaryMonitor();
+
+    GLFWmonitor* monitor = settings.fullscreen ? appState.primaryMonitor : nullptr;
+    window = glfwCreateWindow(settings.width, settings.height, settings.title.c_str(), monitor, nullptr);
+    if (window == nullptr) {
+        failure = "Failed to create window";
+        return false;
+    }
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    const GLenum glewStatus = glewInit();
+    if (glewStatus != GLEW_OK) {
+        failure = std::string("Failed to init GLEW: ") + reinterpret_cast<const char*>(glewGetErrorString(glewStatus));
+        return false;
+    }
+    return true;
+}
+
+void Application::installCallbacks() {
+    if (glDebugMessageCallback != nullptr) {
+        glDebugMessageCallback(reportGlDebugMessage, nullptr);
+        glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    }
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    glfwSetKeyCallback(window, Controls::onKey);
+    glfwSetMouseButtonCallback(window, Controls::onMouseButton);
+    glfwSetScrollCallback(window, Controls::onScroll);
+}
+
+void Application::runFrameLoop() {
+    Game game(appState, window);
+    FrameCounter frameCounter(glfwGetTime());
+    while (!glfwWindowShouldClose(window)) {
+        const double now = glfwGetTime();
+        const double dt = frameCounter.beginFrame(now);
+        glfwPollEvents();
+        game.frame(now, dt, frameCounter.shownFps());
+        glfwSwapBuffers(window);
+    }
+}
+
+int Application::fail(const std::string& reason) {
+    glfwTerminate();
+    std::cout << "ERROR: " << reason << std::endl;
+    pauseConsole();
+    return 1;
+}

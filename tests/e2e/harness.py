@@ -1,0 +1,161 @@
+"""Runs the built game in a fresh working directory on the test display and drives it like a player.
+
+The game binary comes from ZELVIRA_BINARY and the assets from ZELVIRA_SOURCE_DIR/assets (CTest sets
+both). Everything is observed from outside: console lines, the exit code, the window as the X server
+sees it, and screenshots. The game renders only a few frames per second here, so every wait polls
+for what it expects instead of sleeping a fixed time.
+"""
+
+import io
+import os
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+
+from PIL import Image
+
+BINARY = os.environ.get("ZELVIRA_BINARY", "")
+SOURCE_DIR = os.environ.get("ZELVIRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
+ASSETS = os.path.join(SOURCE_DIR, "assets")
+
+
+class TimeoutError_(AssertionError):
+    pass
+
+
+def wait_until(predicate, timeout, what):
+    """Polls predicate until it returns something truthy; fails with `what` after timeout seconds."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = predicate()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise TimeoutError_(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(0.1)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=30)
+
+
+class Game:
+    """One run of the game. Use as a context manager; the process is killed on exit if still alive.
+
+    settings: None copies the shipped settings.ini, False leaves it out, a string is written as the file.
+    """
+
+    def __init__(self, settings=None):
+        self.settings = settings
+        self.lines = []
+        self._lock = threading.Lock()
+        self.process = None
+        self.window = None
+        self.workdir = None
+
+    def __enter__(self):
+        self.workdir = tempfile.mkdtemp(prefix="zelvira-e2e-")
+        self._lay_out_assets()
+        self.process = subprocess.Popen(
+            [BINARY], cwd=self.workdir, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+            stderr=subprocess.STDOUT, text=True, bufsize=1)
+        threading.Thread(target=self._read_output, daemon=True).start()
+        return self
+
+    def __exit__(self, *exc):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(timeout=30)
+        shutil.rmtree(self.workdir, ignore_errors=True)
+
+    def _lay_out_assets(self):
+        """Links every shipped asset into the working directory, except the settings file."""
+        assets = os.path.join(self.workdir, "assets")
+        os.mkdir(assets)
+        for entry in os.listdir(ASSETS):
+            if entry != "settings.ini":
+                os.symlink(os.path.join(ASSETS, entry), os.path.join(assets, entry))
+        settings_path = os.path.join(assets, "settings.ini")
+        if self.settings is None:
+            shutil.copy(os.path.join(ASSETS, "settings.ini"), settings_path)
+        elif self.settings is not False:
+            with open(settings_path, "w") as file:
+                file.write(self.settings)
+
+    def _read_output(self):
+        for line in self.process.stdout:
+            with self._lock:
+                self.lines.append(line.rstrip("\n"))
+
+    # Console and process
+
+    def output(self):
+        with self._lock:
+            return list(self.lines)
+
+    def wait_for_line(self, text, timeout=60):
+        """Waits for a console line containing text and returns it."""
+        def find():
+            return next((line for line in self.output() if text in line), None)
+        return wait_until(find, timeout, f"a console line containing {text!r}")
+
+    def wait_for_exit(self, timeout=60):
+        return wait_until(lambda: self.process.poll() is not None and (True, self.process.returncode),
+                          timeout, "the game to exit")[1]
+
+    # Window
+
+    def wait_for_window(self, timeout=120):
+        """Waits until the game's window is mapped, focuses it and returns its id."""
+        def find():
+            if self.process.poll() is not None:
+                raise AssertionError(f"the game exited early with {self.process.returncode}: {self.output()}")
+            found = xdotool("search", "--onlyvisible", "--pid", str(self.process.pid)).stdout.split()
+            return found[0] if found else None
+        self.window = wait_until(find, timeout, "the game window")
+        self.focus()
+        return self.window
+
+    def focus(self):
+        xdotool("windowfocus", "--sync", self.window)
+
+    def title(self):
+        return xdotool("getwindowname", self.window).stdout.strip()
+
+    def size(self):
+        """The client area's width and height as the X server reports them."""
+        info = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True).stdout
+        fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+        return int(fields["Width"]), int(fields["Height"])
+
+    def screenshot(self):
+        png = subprocess.run(["import", "-window", self.window, "png:-"], capture_output=True,
+                             timeout=60).stdout
+        return Image.open(io.BytesIO(png)).convert("RGB")
+
+    def wait_for_picture(self, predicate, timeout=120, what="a picture"):
+        """Takes screenshots until predicate(image) holds; returns that image."""
+        def check():
+            image = self.screenshot()
+            return image if predicate(image) else None
+        return wait_until(check, timeout, what)
+
+    # Keyboard and mouse
+
+    def key(self, *names):
+        """Presses and releases keys (xdotool names such as Escape, F1, w)."""
+        self.focus()
+        xdotool("key", "--delay", "200", *names)
+
+    def hold(self, name, seconds):
+        """Holds a key down for a while, so the game sees it over several frames."""
+        self.focus()
+        xdotool("keydown", name)
+        time.sleep(seconds)
+        xdotool("keyup", name)
+
+    def move_mouse(self, dx, dy):
+        self.focus()
+        xdotool("mousemove_relative", "--", str(dx), str(dy))

@@ -1,0 +1,56 @@
+#include "GlTest.h"
+
+#include "app/GlDebugOutput.h"
+
+#include <cstdlib>
+
+namespace {
+
+GLFWwindow* sharedWindow = nullptr;
+
+GLFWwindow* createHiddenContext() {
+    if (!glfwInit()) {
+        return nullptr;
+    }
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(GlTest::kWindowSize, GlTest::kWindowSize, "GL test", nullptr, nullptr);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    glfwMakeContextCurrent(window);
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        return nullptr;
+    }
+    glDebugMessageCallback(reportGlDebugMessage, nullptr);
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    std::atexit([] {
+        glfwDestroyWindow(sharedWindow);
+        glfwTerminate();
+    });
+    return window;
+}
+
+} // namespace
+
+GLFWwindow* GlTest::window() {
+    if (sharedWindow == nullptr) {
+        sharedWindow = createHiddenContext();
+    }
+    return sharedWindow;
+}
+
+void GlTest::SetUp() {
+    ASSERT_NE(window(), nullptr) << "no OpenGL 4.3 core context: is DISPLAY set to an X server with GLX?";
+    glfwMakeContextCurrent(window());
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, kWindowSize, kWindowSize);
+    glUseProgram(0);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}

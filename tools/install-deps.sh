@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package Zelvira needs to build, play and test. Does nothing when all are there.
+set -euo pipefail
+
+packages=(
+    # build
+    build-essential cmake pkg-config
+    # libraries
+    libglfw3-dev libglew-dev libbullet-dev libassimp-dev libfreetype-dev libstb-dev
+    libinih-dev libglm-dev
+    # runtime: Mesa's software OpenGL
+    libgl1-mesa-dri libglx-mesa0
+    # tests: unit and benchmark frameworks, a virtual display, key events, screenshots
+    googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
+    python3 python3-pil
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

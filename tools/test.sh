@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: unit, GL and end-to-end tests on the normal build,
+# then the unit and GL tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Starts its own virtual display when there is none. Extra arguments go to both ctest runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-deps.sh
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+jobs="$(nproc)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure "$@"
+
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZELVIRA_SANITIZE=ON
+cmake --build build-sanitize -j"$jobs"
+ctest --test-dir build-sanitize --output-on-failure -L "unit|gl" "$@"
