@@ -2,10 +2,10 @@
 
 #include "app/GlDebugOutput.h"
 
-#include <cstdlib>
-
 namespace {
 
+// Kept until the process ends: terminating GLFW at exit would unload the GL driver before the
+// leak checker runs, and its allocations could then no longer be told apart from ours.
 GLFWwindow* sharedWindow = nullptr;
 
 GLFWwindow* createHiddenContext() {
@@ -29,10 +29,6 @@ GLFWwindow* createHiddenContext() {
     }
     glDebugMessageCallback(reportGlDebugMessage, nullptr);
     glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
-    std::atexit([] {
-        glfwDestroyWindow(sharedWindow);
-        glfwTerminate();
-    });
     return window;
 }
 
