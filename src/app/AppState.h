@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GameState.h"
 #include "app/Settings.h"
 
 struct GLFWmonitor;
@@ -11,6 +12,7 @@ struct AppState {
     bool wireframe = false;
     bool cullFace = true;
     bool physicsDebug = false;
+    GameState game;
 };
 
 extern AppState appState;

@@ -1,0 +1,23 @@
+#pragma once
+
+// The countdown: the player must reach the finish within kTimeLimit seconds of the start.
+// Times are seconds of the frame clock, handed in by the caller.
+class GameState {
+public:
+    static constexpr int kTimeLimit = 150;
+
+    // Starts a new game at now: the full countdown and no loss. Used at start-up and by the reset.
+    void start(double now);
+
+    // Loses the game once strictly more than kTimeLimit seconds have passed, unless it is won.
+    void checkCountdown(double now, bool finished);
+
+    // Seconds left; keeps falling after a win and goes negative after a loss.
+    double remainingTime(double now) const;
+
+    bool isTimedOut() const { return timedOut; }
+
+private:
+    double startTime = 0.0;
+    bool timedOut = false;
+};
