@@ -2,6 +2,7 @@
 
 #include "app/GameState.h"
 #include "app/Settings.h"
+#include "physics/CameraPlayer.h"
 
 struct GLFWmonitor;
 
@@ -9,6 +10,7 @@ struct GLFWmonitor;
 struct AppState {
     Settings settings;
     GLFWmonitor* primaryMonitor = nullptr;
+    CameraPlayer player{glm::vec3(-5.0f, 2.0f, 0.0f), -90.0f, 0.0f};
     bool wireframe = false;
     bool cullFace = true;
     bool physicsDebug = false;

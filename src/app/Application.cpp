@@ -31,6 +31,10 @@ void setGlDefaults() {
 
 int Application::run() {
     appState.settings = Settings::load(kSettingsPath);
+    const Settings& settings = appState.settings;
+    const float aspect = static_cast<float>(settings.width) / static_cast<float>(settings.height);
+    appState.player.setProjection(static_cast<float>(settings.fov), aspect, static_cast<float>(settings.near),
+                                  static_cast<float>(settings.far));
 
     glfwSetErrorCallback(reportGlfwError);
     if (!glfwInit()) {

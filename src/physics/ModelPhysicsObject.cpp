@@ -1,0 +1,119 @@
+#include "physics/ModelPhysicsObject.h"
+
+#include "physics/BodyPose.h"
+#include "physics/BulletConversions.h"
+#include "physics/PhysicsWorld.h"
+
+#include <assimp/mesh.h>
+#include <btBulletDynamicsCommon.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/quaternion.hpp>
+
+namespace {
+
+const btScalar kRollingFriction = 0.05;
+const btScalar kSpinningFriction = 0.05;
+const btScalar kRestitution = 1.0;
+
+struct NodeTransform {
+    glm::vec3 translation;
+    glm::vec3 scale;
+    glm::quat rotation;
+};
+
+NodeTransform decompose(const glm::mat4& transform) {
+    const glm::vec3 xAxis(transform[0]);
+    const glm::vec3 yAxis(transform[1]);
+    const glm::vec3 zAxis(transform[2]);
+    const glm::vec3 scale(glm::length(xAxis), glm::length(yAxis), glm::length(zAxis));
+    const glm::mat3 rotation(xAxis / scale.x, yAxis / scale.y, zAxis / scale.z);
+    return {glm::vec3(transform[3]), scale, glm::quat_cast(rotation)};
+}
+
+bool isTriangleOfMesh(const aiFace& face, unsigned int vertexCount) {
+    if (face.mNumIndices != 3) {
+        return false;
+    }
+    for (unsigned int i = 0; i < 3; ++i) {
+        if (face.mIndices[i] >= vertexCount) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+ModelPhysicsObject::ModelPhysicsObject(const aiMesh* mesh, glm::mat4 transform, float mass, float friction) {
+    const NodeTransform node = decompose(transform);
+    copyMesh(mesh);
+
+    meshInterface = std::make_unique<btTriangleIndexVertexArray>(
+        static_cast<int>(indices.size() / 3), indices.data(), static_cast<int>(3 * sizeof(int)),
+        static_cast<int>(mesh->mNumVertices), vertices.data(), static_cast<int>(3 * sizeof(btScalar)));
+    // Scaled before the shape exists, so that the shape's bounds include the scale.
+    meshInterface->setScaling(toBullet(node.scale));
+    shape = std::make_unique<btConvexTriangleMeshShape>(meshInterface.get(), true);
+
+    btVector3 localInertia(0.0, 0.0, 0.0);
+    if (mass != 0.0f) {
+        shape->calculateLocalInertia(mass, localInertia);
+    }
+
+    btTransform start;
+    start.setRotation(btQuaternion(node.rotation.x, node.rotation.y, node.rotation.z, node.rotation.w));
+    start.setOrigin(toBullet(node.translation));
+    motionState = std::make_unique<btDefaultMotionState>(start);
+
+    btRigidBody::btRigidBodyConstructionInfo info(mass, motionState.get(), shape.get(), localInertia);
+    info.m_linearDamping = 0.0;
+    info.m_angularDamping = 0.0;
+    info.m_friction = friction;
+    info.m_rollingFriction = kRollingFriction;
+    info.m_spinningFriction = kSpinningFriction;
+    info.m_restitution = kRestitution;
+    body = std::make_unique<btRigidBody>(info);
+}
+
+ModelPhysicsObject::~ModelPhysicsObject() {
+    PhysicsWorld::removeRigidBody(world, body.get());
+}
+
+// Only triangles whose indices stay inside the mesh go into the hull: the import triangulates, and
+// anything else would make the collision mesh read past its arrays.
+void ModelPhysicsObject::copyMesh(const aiMesh* mesh) {
+    vertices.reserve(3 * static_cast<size_t>(mesh->mNumVertices));
+    for (unsigned int i = 0; i < mesh->mNumVertices; ++i) {
+        const aiVector3D& vertex = mesh->mVertices[i];
+        vertices.insert(vertices.end(), {vertex.x, vertex.y, vertex.z});
+    }
+    indices.reserve(3 * static_cast<size_t>(mesh->mNumFaces));
+    for (unsigned int i = 0; i < mesh->mNumFaces; ++i) {
+        const aiFace& face = mesh->mFaces[i];
+        if (isTriangleOfMesh(face, mesh->mNumVertices)) {
+            indices.insert(indices.end(), face.mIndices, face.mIndices + 3);
+        }
+    }
+}
+
+glm::mat4 ModelPhysicsObject::getTransformMatrix() {
+    btTransform transform;
+    motionState->getWorldTransform(transform);
+    return toGlm(transform) * glm::scale(glm::mat4(1.0f), toGlm(meshInterface->getScaling()));
+}
+
+void ModelPhysicsObject::addToPhysicsWorld(PhysicsWorld* newWorld) {
+    PhysicsWorld::removeRigidBody(world, body.get());
+    world = newWorld;
+    world->addRigidBody(body.get(), this);
+}
+
+void ModelPhysicsObject::setPosition(glm::vec3 position) {
+    moveBodyOrigin(*body, *motionState, position);
+}
+
+void ModelPhysicsObject::onCollision(PhysicsObject*) {}
+
+glm::vec3 ModelPhysicsObject::getPosition() {
+    return getBodyOrigin(*motionState);
+}

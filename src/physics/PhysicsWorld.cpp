@@ -1,0 +1,72 @@
+#include "physics/PhysicsWorld.h"
+
+#include "physics/BulletConversions.h"
+#include "physics/PhysicsObject.h"
+
+#include <btBulletDynamicsCommon.h>
+#include <limits>
+
+namespace {
+
+const btScalar kFixedStep = 1.0 / 60.0;
+const int kMaxSubSteps = 1;
+
+} // namespace
+
+PhysicsWorld::PhysicsWorld()
+    : collisionConfiguration(std::make_unique<btDefaultCollisionConfiguration>()),
+      dispatcher(std::make_unique<btCollisionDispatcher>(collisionConfiguration.get())),
+      broadphase(std::make_unique<btDbvtBroadphase>()),
+      solver(std::make_unique<btSequentialImpulseConstraintSolver>()),
+      dynamicsWorld(std::make_unique<btDiscreteDynamicsWorld>(dispatcher.get(), broadphase.get(),
+                                                              solver.get(), collisionConfiguration.get())) {
+    dynamicsWorld->setGravity(btVector3(0.0, -10.0, 0.0));
+}
+
+PhysicsWorld::~PhysicsWorld() {
+    // The program-wide player outlives the world; emptying the world lets every owner see that its body
+    // is no longer in it (see removeRigidBody).
+    for (int i = dynamicsWorld->getNumCollisionObjects() - 1; i >= 0; --i) {
+        dynamicsWorld->removeCollisionObject(dynamicsWorld->getCollisionObjectArray()[i]);
+    }
+}
+
+void PhysicsWorld::step(double dt) {
+    dynamicsWorld->stepSimulation(dt, kMaxSubSteps, kFixedStep);
+}
+
+void PhysicsWorld::processCollisions() {
+    const int manifoldCount = dispatcher->getNumManifolds();
+    for (int i = 0; i < manifoldCount; ++i) {
+        const btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
+        if (manifold->getNumContacts() == 0) {
+            continue;
+        }
+        auto* first = static_cast<PhysicsObject*>(manifold->getBody0()->getUserPointer());
+        auto* second = static_cast<PhysicsObject*>(manifold->getBody1()->getUserPointer());
+        first->onCollision(second);
+        second->onCollision(first);
+    }
+}
+
+float PhysicsWorld::rayTestDistance(glm::vec3 from, glm::vec3 to) {
+    const btVector3 start = toBullet(from);
+    const btVector3 end = toBullet(to);
+    btCollisionWorld::ClosestRayResultCallback closestHit(start, end);
+    dynamicsWorld->rayTest(start, end, closestHit);
+    if (!closestHit.hasHit()) {
+        return std::numeric_limits<float>::max();
+    }
+    return static_cast<float>(start.distance(closestHit.m_hitPointWorld));
+}
+
+void PhysicsWorld::addRigidBody(btRigidBody* body, PhysicsObject* owner) {
+    body->setUserPointer(owner);
+    dynamicsWorld->addRigidBody(body);
+}
+
+void PhysicsWorld::removeRigidBody(PhysicsWorld* world, btRigidBody* body) {
+    if (body->isInWorld()) {
+        world->dynamicsWorld->removeRigidBody(body);
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <glm/glm.hpp>
+#include <memory>
+
+class btBroadphaseInterface;
+class btCollisionDispatcher;
+class btDefaultCollisionConfiguration;
+class btDiscreteDynamicsWorld;
+class btRigidBody;
+class btSequentialImpulseConstraintSolver;
+class PhysicsObject;
+
+// The rigid-body simulation of the level: stepped once per frame, it reports touching bodies to their
+// physics objects and answers the player's ground rays.
+class PhysicsWorld {
+public:
+    PhysicsWorld();
+    ~PhysicsWorld();
+    PhysicsWorld(const PhysicsWorld&) = delete;
+    PhysicsWorld& operator=(const PhysicsWorld&) = delete;
+
+    // Advances the simulation by the frame time, running at most one fixed 1/60 s step.
+    void step(double dt);
+    // Tells both bodies of every touching pair about each other.
+    void processCollisions();
+    // Distance from `from` to the closest body on the segment to `to`; the largest finite float on a miss.
+    float rayTestDistance(glm::vec3 from, glm::vec3 to);
+
+    // Puts a body into the simulation; its contacts are reported to `owner`.
+    void addRigidBody(btRigidBody* body, PhysicsObject* owner);
+    // Takes `body` out of `world` if that world still holds it. A world takes out every body left in it
+    // when it is destroyed, so a body that is still in a world proves that world alive; owners may
+    // therefore outlive the world they were added to.
+    static void removeRigidBody(PhysicsWorld* world, btRigidBody* body);
+
+private:
+    // Members are destroyed bottom-up: the dynamics world goes before the parts it was built from.
+    std::unique_ptr<btDefaultCollisionConfiguration> collisionConfiguration;
+    std::unique_ptr<btCollisionDispatcher> dispatcher;
+    std::unique_ptr<btBroadphaseInterface> broadphase;
+    std::unique_ptr<btSequentialImpulseConstraintSolver> solver;
+    std::unique_ptr<btDiscreteDynamicsWorld> dynamicsWorld;
+};
