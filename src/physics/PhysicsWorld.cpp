@@ -1,6 +1,7 @@
 #include "physics/PhysicsWorld.h"
 
 #include "physics/BulletConversions.h"
+#include "physics/PhysicsDebugDrawer.h"
 #include "physics/PhysicsObject.h"
 
 #include <btBulletDynamicsCommon.h>
@@ -69,4 +70,19 @@ void PhysicsWorld::removeRigidBody(PhysicsWorld* world, btRigidBody* body) {
     if (body->isInWorld()) {
         world->dynamicsWorld->removeRigidBody(body);
     }
+}
+
+void PhysicsWorld::enableDebugDrawing(int mode) {
+    debugDrawer = std::make_unique<PhysicsDebugDrawer>();
+    dynamicsWorld->setDebugDrawer(debugDrawer.get());
+    debugDrawer->setDebugMode(mode);
+}
+
+void PhysicsWorld::debugDraw() {
+    if (!debugDrawer) {
+        return;
+    }
+    debugDrawer->clear();
+    dynamicsWorld->debugDrawWorld();
+    debugDrawer->flush();
 }

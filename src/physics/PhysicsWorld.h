@@ -9,6 +9,7 @@ class btDefaultCollisionConfiguration;
 class btDiscreteDynamicsWorld;
 class btRigidBody;
 class btSequentialImpulseConstraintSolver;
+class PhysicsDebugDrawer;
 class PhysicsObject;
 
 // The rigid-body simulation of the level: stepped once per frame, it reports touching bodies to their
@@ -34,8 +35,15 @@ public:
     // therefore outlive the world they were added to.
     static void removeRigidBody(PhysicsWorld* world, btRigidBody* body);
 
+    // Attaches a debug drawer with the library's debug-mode bits; it stays for the world's lifetime.
+    void enableDebugDrawing(int mode);
+    // Draws the bodies' wireframes with the bound physics debug program; nothing before it is enabled.
+    void debugDraw();
+
 private:
-    // Members are destroyed bottom-up: the dynamics world goes before the parts it was built from.
+    // Members are destroyed bottom-up: the dynamics world goes before the parts it was built from,
+    // and the debug drawer it points at goes last.
+    std::unique_ptr<PhysicsDebugDrawer> debugDrawer;
     std::unique_ptr<btDefaultCollisionConfiguration> collisionConfiguration;
     std::unique_ptr<btCollisionDispatcher> dispatcher;
     std::unique_ptr<btBroadphaseInterface> broadphase;
