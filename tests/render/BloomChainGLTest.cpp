@@ -62,10 +62,11 @@ void main() { fragColor = texture(textureSampler, uv) + vec4(0.0625, 0.0, 0.0, 0
 
 class GameBloomGLTest : public BloomChainGLTest {
 protected:
-    static constexpr int kSize = kWindowSize;
+    static constexpr int kSize = 256;
 
     void SetUp() override {
         BloomChainGLTest::SetUp();
+        glViewport(0, 0, kSize, kSize);
         const auto brightFilter =
             std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/brightfilter.frag");
         const auto horizontalBlur =
