@@ -4,6 +4,7 @@
 #include "physics/PhysicsDebugDrawer.h"
 #include "physics/PhysicsObject.h"
 
+#include <BulletCollision/NarrowPhaseCollision/btRaycastCallback.h>
 #include <btBulletDynamicsCommon.h>
 #include <limits>
 
@@ -54,6 +55,9 @@ float PhysicsWorld::rayTestDistance(glm::vec3 from, glm::vec3 to) {
     const btVector3 start = toBullet(from);
     const btVector3 end = toBullet(to);
     btCollisionWorld::ClosestRayResultCallback closestHit(start, end);
+    // The library's default ray cast misses the near face of thick convex meshes (a 1 m floor slab
+    // reports its underside or nothing); the GJK cast finds the surface bodies actually rest on.
+    closestHit.m_flags = btTriangleRaycastCallback::kF_UseGjkConvexCastRaytest;
     dynamicsWorld->rayTest(start, end, closestHit);
     if (!closestHit.hasHit()) {
         return std::numeric_limits<float>::max();

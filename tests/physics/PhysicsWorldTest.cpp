@@ -1,0 +1,152 @@
+#include "PhysicsTestBodies.h"
+
+#include "physics/CameraPlayer.h"
+#include "physics/PhysicsWorld.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace physics_test;
+
+namespace {
+
+const double kFrame = 1.0 / 60.0;
+
+// A mesh body that records who it was told it touches.
+class RecordingBody : public ModelPhysicsObject {
+public:
+    using ModelPhysicsObject::ModelPhysicsObject;
+    void onCollision(PhysicsObject* other) override { touched.push_back(other); }
+    std::vector<PhysicsObject*> touched;
+};
+
+std::shared_ptr<RecordingBody> makeRecordingBox(glm::vec3 centre, float mass) {
+    return std::make_shared<RecordingBody>(makeBox(glm::vec3(0.5f)).get(), translation(centre), mass, 0.5f);
+}
+
+TEST(PhysicsWorldTest, RayThatHitsNothingReturnsLargestFiniteFloat) {
+    PhysicsWorld world;
+    EXPECT_EQ(world.rayTestDistance(glm::vec3(0.0f, 1.0f, 0.0f), glm::vec3(0.0f, -1.0f, 0.0f)),
+              3.4028235e38f);
+}
+
+// The floor is a 1 m slab, thick enough that the library's default ray cast would miss its top face.
+TEST(PhysicsWorldTest, RayReturnsDistanceToFloorBelow) {
+    PhysicsWorld world;
+    auto floor = makeFloor(world);
+    // Bodies rest on the hull grown by the collision margin, and so do rays.
+    const float surface = static_cast<float>(floor->getRigidBody()->getCollisionShape()->getMargin());
+    for (float x : {0.0f, 3.3f, -9.5f}) {
+        const glm::vec3 start(x, surface + 0.8f, 0.2f);
+        EXPECT_NEAR(world.rayTestDistance(start, start - glm::vec3(0.0f, 1.3f, 0.0f)), 0.8f, 1e-4f) << x;
+        EXPECT_EQ(world.rayTestDistance(start, start - glm::vec3(0.0f, 0.7f, 0.0f)), 3.4028235e38f)
+            << "a ray that ends above the floor hits nothing";
+    }
+}
+
+TEST(PhysicsWorldTest, LongFrameRunsOneFixedStepAndShortFramesAccumulate) {
+    PhysicsWorld world;
+    auto box = makeRecordingBox(glm::vec3(0.0f, 10.0f, 0.0f), 1.0f);
+    box->addToPhysicsWorld(&world);
+
+    world.step(1.0);
+    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -10.0f / 60.0f, 1e-5f);
+
+    world.step(0.5 * kFrame);
+    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -10.0f / 60.0f, 1e-5f) << "half a step is not due yet";
+    world.step(0.5 * kFrame);
+    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -20.0f / 60.0f, 1e-5f);
+}
+
+class CollisionDeliveryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        floor->addToPhysicsWorld(&world);
+        box->addToPhysicsWorld(&world);
+        farAway->addToPhysicsWorld(&world);
+        for (int i = 0; i < 30; ++i) {
+            world.step(kFrame);
+        }
+    }
+
+    void forgetContacts() {
+        for (RecordingBody* body : {floor.get(), box.get(), farAway.get()}) {
+            body->touched.clear();
+        }
+    }
+
+    PhysicsWorld world;
+    std::shared_ptr<RecordingBody> floor = makeRecordingBox(glm::vec3(0.0f, -0.5f, 0.0f), 0.0f);
+    std::shared_ptr<RecordingBody> box = makeRecordingBox(glm::vec3(0.0f, 0.55f, 0.0f), 1.0f);
+    std::shared_ptr<RecordingBody> farAway = makeRecordingBox(glm::vec3(50.0f, -0.5f, 0.0f), 0.0f);
+};
+
+TEST_F(CollisionDeliveryTest, TouchingPairHearsOfEachOtherOncePerFrame) {
+    forgetContacts();
+    world.step(kFrame);
+    world.processCollisions();
+    EXPECT_EQ(floor->touched, std::vector<PhysicsObject*>{box.get()});
+    EXPECT_EQ(box->touched, std::vector<PhysicsObject*>{floor.get()});
+    EXPECT_TRUE(farAway->touched.empty());
+}
+
+TEST_F(CollisionDeliveryTest, ContactsAreDeliveredInFramesWithoutFixedStep) {
+    world.step(kFrame);
+    forgetContacts();
+    world.step(0.1 * kFrame);
+    world.processCollisions();
+    EXPECT_EQ(floor->touched, std::vector<PhysicsObject*>{box.get()});
+    EXPECT_EQ(box->touched, std::vector<PhysicsObject*>{floor.get()});
+}
+
+TEST(PhysicsWorldLifetimeTest, BodyMovedToAnotherWorldLeavesTheFirst) {
+    PhysicsWorld first;
+    PhysicsWorld second;
+    auto box = makeRecordingBox(glm::vec3(0.0f), 0.0f);
+    box->addToPhysicsWorld(&first);
+    box->addToPhysicsWorld(&second);
+    const glm::vec3 above(0.0f, 2.0f, 0.0f);
+    const glm::vec3 below(0.0f, -2.0f, 0.0f);
+    EXPECT_EQ(first.rayTestDistance(above, below), 3.4028235e38f);
+    EXPECT_LT(second.rayTestDistance(above, below), 2.0f);
+}
+
+TEST(PhysicsWorldLifetimeTest, DestroyedBodyLeavesItsWorld) {
+    PhysicsWorld world;
+    {
+        auto box = makeRecordingBox(glm::vec3(0.0f), 0.0f);
+        box->addToPhysicsWorld(&world);
+    }
+    world.step(kFrame);
+    world.processCollisions();
+    EXPECT_EQ(world.rayTestDistance(glm::vec3(0.0f, 2.0f, 0.0f), glm::vec3(0.0f, -2.0f, 0.0f)),
+              3.4028235e38f);
+}
+
+// The program-wide player is destroyed after the world it stood in; nothing may touch the dead world then.
+TEST(PhysicsWorldLifetimeTest, BodiesMayOutliveTheirWorld) {
+    CameraPlayer player(glm::vec3(0.0f, 1.0f, 0.0f), -90.0f, 0.0f);
+    auto box = makeRecordingBox(glm::vec3(3.0f, 0.0f, 0.0f), 1.0f);
+    {
+        PhysicsWorld world;
+        auto floor = makeFloor(world);
+        player.addToPhysicsWorld(&world);
+        box->addToPhysicsWorld(&world);
+        world.step(kFrame);
+        floor.reset();
+    }
+    EXPECT_FALSE(player.getRigidBody()->isInWorld());
+    EXPECT_FALSE(box->getRigidBody()->isInWorld());
+
+    PlayerKeys forward;
+    forward.forward = 1;
+    player.processKeyboard(forward, kFrame);
+    EXPECT_EQ(player.getRigidBody()->getTotalForce(), btVector3(0.0, 0.0, 0.0))
+        << "without a world nothing moves";
+
+    PhysicsWorld next;
+    player.addToPhysicsWorld(&next);
+    EXPECT_TRUE(player.getRigidBody()->isInWorld());
+}
+
+} // namespace
