@@ -8,11 +8,14 @@ GeneratedGeometry::~GeneratedGeometry() {
 }
 
 void GeneratedGeometry::draw() {
-    drawIndexed(indexCount);
+    // The first bind sets indexCount, so it comes before the count is read.
+    bind();
+    drawTriangles(indexCount);
 }
 
 void GeneratedGeometry::drawInstanced(int instanceCount) {
-    drawIndexedInstanced(indexCount, instanceCount);
+    bind();
+    drawTrianglesInstanced(indexCount, instanceCount);
 }
 
 void GeneratedGeometry::setupBuffers() {

@@ -26,13 +26,11 @@ void Geometry::drawInstanced(int) {
     bind();
 }
 
-void Geometry::drawIndexed(unsigned indexCount) {
-    bind();
+void Geometry::drawTriangles(unsigned indexCount) {
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT, nullptr);
 }
 
-void Geometry::drawIndexedInstanced(unsigned indexCount, int instanceCount) {
-    bind();
+void Geometry::drawTrianglesInstanced(unsigned indexCount, int instanceCount) {
     glDrawElementsInstanced(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT, nullptr,
                             instanceCount);
 }

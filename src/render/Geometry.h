@@ -26,9 +26,9 @@ protected:
     // Creates and fills the buffers and describes the attributes while the vertex array is bound.
     virtual void setupBuffers() = 0;
 
-    // Binds, then draws indexed triangles once or instanced.
-    void drawIndexed(unsigned indexCount);
-    void drawIndexedInstanced(unsigned indexCount, int instanceCount);
+    // Draws indexed triangles of the bound vertex array once or instanced.
+    static void drawTriangles(unsigned indexCount);
+    static void drawTrianglesInstanced(unsigned indexCount, int instanceCount);
     // Makes a tightly packed float buffer and attaches it to an attribute location.
     static GLuint uploadAttribute(GLuint location, GLint components, const void* data, std::size_t bytes);
     // Makes the index buffer of the bound vertex array.

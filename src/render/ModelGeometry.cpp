@@ -14,11 +14,13 @@ ModelGeometry::~ModelGeometry() {
 }
 
 void ModelGeometry::draw() {
-    drawIndexed(indexCount);
+    bind();
+    drawTriangles(indexCount);
 }
 
 void ModelGeometry::drawInstanced(int instanceCount) {
-    drawIndexedInstanced(indexCount, instanceCount);
+    bind();
+    drawTrianglesInstanced(indexCount, instanceCount);
 }
 
 void ModelGeometry::setupBuffers() {
