@@ -1,4 +1,5 @@
 #include "physics/Pea.h"
+#include "physics/CameraPlayer.h"
 #include "physics/PeaPhysicsObject.h"
 #include "physics/PhysicsWorld.h"
 #include "physics/PseudoRandom.h"
@@ -97,6 +98,21 @@ TEST(Pea, ExpiresWhenItsAgeReachesExactlyTenSeconds) {
     }
     pea.update(0.5);
     EXPECT_FALSE(pea.isAlive());
+}
+
+TEST(Pea, HittingThePlayerPushesItButNeverFinishesTheGame) {
+    // The player outlives the world, as the program-wide one does.
+    CameraPlayer player({0, 0, 0}, -90.0f, 0.0f);
+    PhysicsWorld world;
+    player.addToPhysicsWorld(&world);
+    Pea pea(0.15f, {3, 0, 0}, 7.0f, 11.0f);
+    pea.addToPhysicsWorld(&world);
+    for (int frame = 0; frame < 60; ++frame) {
+        world.step(1.0 / 60.0);
+        world.processCollisions();
+    }
+    EXPECT_LT(player.getRigidBody()->getLinearVelocity().x(), -0.1) << "the pea hit the player";
+    EXPECT_FALSE(player.isFinished());
 }
 
 } // namespace
