@@ -94,7 +94,10 @@ void Application::installCallbacks() {
 
 void Application::runFrameLoop() {
     Game game(appState, window);
-    FrameCounter frameCounter(glfwGetTime());
+    const double start = glfwGetTime();
+    FrameCounter frameCounter(start);
+    appState.game.start(start);
+    Controls::startMouseLook(window);
     while (!glfwWindowShouldClose(window)) {
         const double now = glfwGetTime();
         const double dt = frameCounter.beginFrame(now);

@@ -1,7 +1,227 @@
 #include "app/Game.h"
 
-Game::Game(AppState& state, GLFWwindow* window) : state(state), window(window) {}
+#include "app/Controls.h"
+#include "physics/Pea.h"
+#include "physics/PeaContainer.h"
+#include "physics/Peashooter.h"
+#include "physics/PhysicsWorld.h"
+#include "render/FullscreenPass.h"
+#include "render/HeadsUpDisplay.h"
+#include "render/ImageTexture.h"
+#include "render/LightObjectMaterial.h"
+#include "render/Shader.h"
+#include "render/SkyboxMaterial.h"
+#include "render/SphereGeometry.h"
+#include "render/VideoTexture.h"
+#include "scene/ConcreteObject.h"
+#include "scene/Light.h"
+#include "scene/SceneImporter.h"
 
-Game::~Game() = default;
+namespace {
 
-void Game::frame(double, double, int) {}
+constexpr int kBloomBlurPairs = 10;
+// Bullet's debug-draw bits for wireframes and bounding boxes.
+constexpr int kPhysicsDebugMode = 3;
+const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
+
+bool hasPrefix(const std::string& name, const std::string& prefix) { return name.rfind(prefix, 0) == 0; }
+
+std::shared_ptr<Shader> program(const std::string& vertex, const std::string& fragment) {
+    return std::make_shared<Shader>("assets/shader/" + vertex, "assets/shader/" + fragment);
+}
+
+} // namespace
+
+Game::Game(AppState& state, GLFWwindow* window) : state(state), window(window) {
+    createPrograms();
+    createResources();
+    importLevel();
+    completeLevel();
+}
+
+Game::~Game() {
+    peashooters.clear();
+    peaContainer.reset();
+    lights.clear();
+    objects.clear();
+    bloomChain.reset();
+    hdrTarget.reset();
+    peaMesh.reset();
+    peaMaterial.reset();
+    physicsWorld.reset();
+    skyMaterial.reset();
+    videoTexture.reset();
+    skyTexture.reset();
+    bloomPasses.clear();
+    toneMappingProgram.reset();
+    shadowMapProgram.reset();
+    physicsDebugProgram.reset();
+    skyboxProgram.reset();
+    instancedLightObjectProgram.reset();
+    lightObjectProgram.reset();
+    textureProgram.reset();
+    state.hud.reset();
+}
+
+void Game::createPrograms() {
+    textureProgram = program("texture.vert", "texture.frag");
+    lightObjectProgram = program("lightobject.vert", "lightobject.frag");
+    instancedLightObjectProgram = program("instancedlightobject.vert", "lightobject.frag");
+    skyboxProgram = program("skybox.vert", "skybox.frag");
+    physicsDebugProgram = program("physicsdebug.vert", "physicsdebug.frag");
+    shadowMapProgram = program("shadowmap.vert", "shadowmap.frag");
+    toneMappingProgram = program("quad.vert", "tonemapping.frag");
+    auto brightFilter = program("quad.vert", "brightfilter.frag");
+    auto horizontalBlur = program("quad.vert", "blurhorizontal.frag");
+    auto verticalBlur = program("quad.vert", "blurvertical.frag");
+    bloomPasses.push_back(brightFilter);
+    for (int pair = 0; pair < kBloomBlurPairs; ++pair) {
+        bloomPasses.push_back(horizontalBlur);
+        bloomPasses.push_back(verticalBlur);
+    }
+}
+
+void Game::createResources() {
+    const Settings& settings = state.settings;
+    skyTexture = std::make_shared<ImageTexture>("assets/textures/quarry_03.jpg");
+    videoTexture = std::make_shared<VideoTexture>("assets/textures/videoframes/video_", ".png");
+    skyMaterial = std::make_shared<SkyboxMaterial>(skyboxProgram, skyTexture);
+    physicsWorld = std::make_unique<PhysicsWorld>();
+    state.player.addToPhysicsWorld(physicsWorld.get());
+    state.hud = std::make_shared<HeadsUpDisplay>("assets/shader/headupdisplay.vert",
+                                                 "assets/shader/headupdisplay.frag", settings.width,
+                                                 settings.height, "assets/fonts/arial.ttf", settings.brightness);
+    peaMaterial = std::make_shared<LightObjectMaterial>(instancedLightObjectProgram, kPeaColor);
+    peaMesh = std::make_shared<SphereGeometry>(20, 20, 0.15f);
+    hdrTarget = std::make_unique<HdrTarget>();
+    hdrTarget->create(settings.width, settings.height);
+    bloomChain = std::make_unique<BloomChain>(bloomPasses, settings.width, settings.height);
+    peaContainer = std::make_shared<PeaContainer>(peaMesh, peaMaterial);
+    peaContainer->addToPhysicsWorld(physicsWorld.get());
+}
+
+void Game::importLevel() {
+    SceneImporter importer;
+    importer.load(textureProgram, lightObjectProgram, "assets/scene.fbx", objects, lights, videoTexture);
+}
+
+void Game::completeLevel() {
+    for (const auto& object : objects) {
+        if (hasPrefix(object->getName(), "skybox")) {
+            if (auto sky = std::dynamic_pointer_cast<ConcreteObject>(object)) {
+                sky->setMaterial(skyMaterial);
+            }
+        }
+        object->addToPhysicsWorld(physicsWorld.get());
+    }
+    for (const auto& light : lights) {
+        if (auto shadowMap = light->createShadowMap()) {
+            shadowMap->bind(0);
+            for (const auto& object : objects) {
+                object->addShadowMap(shadowMap);
+            }
+        }
+    }
+    objects.push_back(peaContainer);
+    for (const auto& object : objects) {
+        if (hasPrefix(object->getName(), "peashooter")) {
+            if (auto node = std::dynamic_pointer_cast<ConcreteObject>(object)) {
+                peashooters.emplace_back(node);
+            }
+        }
+    }
+    physicsWorld->enableDebugDrawing(kPhysicsDebugMode);
+}
+
+void Game::frame(double now, double dt, int shownFps) {
+    processInput(dt);
+    firePeashooters(dt);
+    stepPhysics(dt);
+    updatePeas(dt);
+    updateVideo(dt);
+    checkCountdown(now);
+    setCameraUniforms();
+    renderShadowMaps();
+    drawScene();
+    runBloom();
+    toneMap();
+    drawHud(now, shownFps);
+}
+
+void Game::processInput(double dt) { Controls::processInput(window, dt); }
+
+void Game::firePeashooters(double dt) {
+    for (Peashooter& peashooter : peashooters) {
+        if (auto pea = peashooter.update(dt)) {
+            peaContainer->addPea(pea);
+        }
+    }
+}
+
+void Game::stepPhysics(double dt) {
+    physicsWorld->step(dt);
+    physicsWorld->processCollisions();
+}
+
+void Game::updatePeas(double dt) { peaContainer->update(dt); }
+
+void Game::updateVideo(double dt) { videoTexture->update(dt); }
+
+void Game::checkCountdown(double now) { state.game.checkCountdown(now, state.player.isFinished()); }
+
+void Game::setCameraUniforms(Shader& program) {
+    program.use();
+    program.setUniform("viewProjMatrix", state.player.getViewProjectionMatrix());
+    program.setUniform("viewPosition", state.player.getPosition());
+}
+
+void Game::setCameraUniforms() {
+    setCameraUniforms(*textureProgram);
+    setCameraUniforms(*lightObjectProgram);
+    setCameraUniforms(*instancedLightObjectProgram);
+    skyboxProgram->use();
+    skyboxProgram->setUniform("viewProjMatrix", state.player.getSkyboxViewProjectionMatrix());
+}
+
+void Game::renderShadowMaps() {
+    for (const auto& light : lights) {
+        light->renderShadowMap(shadowMapProgram, objects);
+    }
+}
+
+void Game::drawScene() {
+    hdrColorTexture = hdrTarget->bind();
+    if (state.wireframe && state.physicsDebug) {
+        drawPhysicsDebugLines();
+        return;
+    }
+    glPolygonMode(GL_FRONT_AND_BACK, state.wireframe ? GL_LINE : GL_FILL);
+    textureProgram->use();
+    textureProgram->setUniform("numPointLights", 0);
+    textureProgram->setUniform("numDirectionalLights", 0);
+    for (const auto& light : lights) {
+        light->setUniforms(textureProgram);
+    }
+    for (const auto& object : objects) {
+        object->draw();
+    }
+    if (state.physicsDebug) {
+        drawPhysicsDebugLines();
+    }
+}
+
+void Game::drawPhysicsDebugLines() {
+    setCameraUniforms(*physicsDebugProgram);
+    physicsWorld->debugDraw();
+}
+
+void Game::runBloom() { bloomTexture = bloomChain->run(hdrColorTexture); }
+
+void Game::toneMap() {
+    toneMapToWindow(toneMappingProgram, state.settings.brightness, hdrColorTexture, bloomTexture);
+}
+
+void Game::drawHud(double now, int shownFps) {
+    state.hud->draw(shownFps, state.game.isTimedOut(), state.player.isFinished(),
+                    state.game.remainingTime(now), state.player.getJumpCharge());
+}

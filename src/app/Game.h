@@ -1,22 +1,87 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "render/BloomChain.h"
+#include "render/HdrTarget.h"
 
+#include <GL/glew.h>
+#include <memory>
+#include <vector>
+
+class ImageTexture;
+class Light;
+class Material;
+class Object;
+class PeaContainer;
+class Peashooter;
+class PhysicsWorld;
+class Shader;
+class SphereGeometry;
+class VideoTexture;
 struct GLFWwindow;
 
-// The game-specific half of the entry point: builds the scene once the context exists,
-// runs one frame's updates and passes, and releases everything while the context lives.
+// The game-specific half of the entry point: builds the scene once the context exists, runs one
+// frame's updates and passes in a fixed order, and releases everything while the context lives.
 class Game {
 public:
+    // Makes every program, texture, material, target and body, and imports the level.
     Game(AppState& state, GLFWwindow* window);
     ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // One frame between polling the events and swapping the buffers.
+    // One frame between polling the events and swapping the buffers: every stage below, in order.
     void frame(double now, double dt, int shownFps);
 
+    // The frame's stages, public so that they can be timed one by one.
+    void processInput(double dt);
+    void firePeashooters(double dt);
+    void stepPhysics(double dt);
+    void updatePeas(double dt);
+    void updateVideo(double dt);
+    void checkCountdown(double now);
+    void setCameraUniforms();
+    void renderShadowMaps();
+    void drawScene();
+    void runBloom();
+    void toneMap();
+    void drawHud(double now, int shownFps);
+
 private:
+    void createPrograms();
+    void createResources();
+    void importLevel();
+    void completeLevel();
+    void setCameraUniforms(Shader& program);
+    void drawPhysicsDebugLines();
+
     AppState& state;
     GLFWwindow* window;
+
+    std::shared_ptr<Shader> textureProgram;
+    std::shared_ptr<Shader> lightObjectProgram;
+    std::shared_ptr<Shader> instancedLightObjectProgram;
+    std::shared_ptr<Shader> skyboxProgram;
+    std::shared_ptr<Shader> physicsDebugProgram;
+    std::shared_ptr<Shader> shadowMapProgram;
+    std::shared_ptr<Shader> toneMappingProgram;
+    // The bright filter, then ten horizontal and vertical blur pairs; the only holder of those programs.
+    std::vector<std::shared_ptr<Shader>> bloomPasses;
+
+    std::shared_ptr<ImageTexture> skyTexture;
+    std::shared_ptr<VideoTexture> videoTexture;
+    std::shared_ptr<Material> skyMaterial;
+    std::unique_ptr<PhysicsWorld> physicsWorld;
+    std::shared_ptr<Material> peaMaterial;
+    std::shared_ptr<SphereGeometry> peaMesh;
+    std::unique_ptr<HdrTarget> hdrTarget;
+    std::unique_ptr<BloomChain> bloomChain;
+    std::shared_ptr<PeaContainer> peaContainer;
+
+    std::vector<std::shared_ptr<Object>> objects;
+    std::vector<std::shared_ptr<Light>> lights;
+    std::vector<Peashooter> peashooters;
+
+    GLuint hdrColorTexture = 0;
+    GLuint bloomTexture = 0;
 };
