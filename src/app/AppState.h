@@ -4,6 +4,9 @@
 #include "app/Settings.h"
 #include "physics/CameraPlayer.h"
 
+#include <memory>
+
+class HeadsUpDisplay;
 struct GLFWmonitor;
 
 // Program-wide state: the GLFW callbacks receive only the window, so what they act on lives here.
@@ -11,6 +14,7 @@ struct AppState {
     Settings settings;
     GLFWmonitor* primaryMonitor = nullptr;
     CameraPlayer player{glm::vec3(-5.0f, 2.0f, 0.0f), -90.0f, 0.0f};
+    std::shared_ptr<HeadsUpDisplay> hud;
     bool wireframe = false;
     bool cullFace = true;
     bool physicsDebug = false;

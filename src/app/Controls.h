@@ -1,15 +1,31 @@
 #pragma once
 
+#include "physics/PlayerKeys.h"
+
+#include <glm/glm.hpp>
+
 struct GLFWwindow;
 
-// Input routing: function keys act on release, inside glfwPollEvents.
+// Input routing: function keys act on release, inside glfwPollEvents; the movement keys and the
+// mouse are read once per frame and handed to the player.
 namespace Controls {
 
-// The window's key callback.
+// The window's key callback: Escape and the function keys take effect when let go.
 void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
 
 // Mouse buttons and the wheel do nothing; they are installed so that nothing else reacts to them.
 void onMouseButton(GLFWwindow* window, int button, int action, int mods);
 void onScroll(GLFWwindow* window, double xOffset, double yOffset);
+
+// Reads the cursor once before the first frame: mouse look starts from there.
+void startMouseLook(GLFWwindow* window);
+
+// Once per frame, first of the frame's updates: reads the movement keys and the cursor and hands
+// them to the player.
+void processInput(GLFWwindow* window, double dt);
+
+// What processInput does with what it read: the keys go to the player unless the countdown has run
+// out, the cursor movement since the last frame always does.
+void steerPlayer(PlayerKeys keys, glm::dvec2 cursor, double dt);
 
 } // namespace Controls

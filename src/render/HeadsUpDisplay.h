@@ -41,6 +41,8 @@ public:
 
     void toggleHud() { hudVisible = !hudVisible; }
     void toggleInfoText() { infoTextVisible = !infoTextVisible; }
+    bool isHudVisible() const { return hudVisible; }
+    bool isInfoTextVisible() const { return infoTextVisible; }
 
 private:
     void setupRenderData(const std::string& vertexPath, const std::string& fragmentPath, float brightness);

@@ -1,0 +1,67 @@
+#include "app/Controls.h"
+#include "app/AppState.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The player's viewing direction, read off its view: with no projection set, the view-projection
+// matrix is the view itself, whose third row is the negated viewing direction.
+glm::vec3 viewDirection() {
+    const glm::mat4 view = appState.player.getViewProjectionMatrix();
+    return -glm::vec3(view[0][2], view[1][2], view[2][2]);
+}
+
+float degrees(float radians) {
+    return radians * 57.29578f;
+}
+
+// The program-wide player in free-camera mode, which flies without a physics world, so that
+// movement keys show up as a change of position.
+class ControlsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        appState.game.start(0.0);
+        appState.player.toggleFreeCamera();
+        Controls::steerPlayer({}, kCursor, 0.0);
+    }
+    void TearDown() override { appState.player.toggleFreeCamera(); }
+
+    static constexpr glm::dvec2 kCursor{400.0, 300.0};
+};
+
+PlayerKeys forward() {
+    PlayerKeys keys;
+    keys.forward = 1;
+    return keys;
+}
+
+TEST_F(ControlsTest, MovementKeysReachThePlayerOnlyWhileTheCountdownRuns) {
+    const glm::vec3 start = appState.player.getPosition();
+    Controls::steerPlayer(forward(), kCursor, 0.5);
+    const glm::vec3 moved = appState.player.getPosition();
+    EXPECT_NEAR(glm::length(moved - start), 10.0f, 1e-4f) << "20 units per second for half a second";
+
+    appState.game.checkCountdown(GameState::kTimeLimit + 1.0, false);
+    ASSERT_TRUE(appState.game.isTimedOut());
+    const glm::vec3 lookingBefore = viewDirection();
+    Controls::steerPlayer(forward(), kCursor + glm::dvec2(50.0, 0.0), 0.5);
+    EXPECT_EQ(appState.player.getPosition(), moved);
+    EXPECT_GT(glm::length(viewDirection() - lookingBefore), 0.05f) << "mouse look still turns the view";
+}
+
+TEST_F(ControlsTest, MouseLookTurnsByTheCursorMovementSinceTheLastFrame) {
+    const glm::vec3 before = viewDirection();
+    // Right by 100 and up by 50 (window y grows downwards): 10 degrees of yaw, 5 of pitch up.
+    Controls::steerPlayer({}, kCursor + glm::dvec2(100.0, -50.0), 0.0);
+    const glm::vec3 after = viewDirection();
+    EXPECT_NEAR(degrees(std::atan2(after.z, after.x) - std::atan2(before.z, before.x)), 10.0f, 1e-3f);
+    EXPECT_NEAR(degrees(std::asin(after.y) - std::asin(before.y)), 5.0f, 1e-3f);
+
+    // The same cursor position again is no movement.
+    Controls::steerPlayer({}, kCursor + glm::dvec2(100.0, -50.0), 0.0);
+    EXPECT_EQ(viewDirection(), after);
+}
+
+} // namespace
