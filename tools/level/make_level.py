@@ -272,10 +272,10 @@ RIGHT_SIDE = [
     ("stone_04", (12, 15), (-20, -17), 4.5),
     ("stone_05", (12, 15), (-12, -9), 5.5),
     ("platform_07", (10, 16.5), (-5, 1), 6.5),
-    ("stone_06", (3, 6), (-7, -3), 7.5),
-    ("stone_07", (3, 6), (-15, -11), 8.5),
+    ("stone_06", (3, 6), (-6.5, -2.5), 7.5),
+    ("stone_07", (3, 6), (-14.5, -10.5), 8.5),
 ]
-FINISH_PLATFORM = ("platform_finish", (2, 8), (-25, -19), 9.5)
+FINISH_PLATFORM = ("platform_finish", (2, 8), (-24.5, -18.5), 9.5)
 
 
 def build_route(mat):
@@ -292,7 +292,7 @@ def build_route(mat):
         add_pillar(name, x, z, top, mat["platform"], tile)
     name, x, z, top = FINISH_PLATFORM
     add_pillar(name, x, z, top, mat["platform"], tile)
-    add_box("finish_box", (4.0, top, -24.5), (6.0, top + 1.0, -22.5), mat["finish"], TILE["finish"])
+    add_box("finish_box", (4.0, top, -24.0), (6.0, top + 1.0, -22.0), mat["finish"], TILE["finish"])
 
 
 def build_crates(mat):
@@ -306,7 +306,7 @@ def build_crates(mat):
 
 
 # Muzzle positions: each fan of peas crosses one stretch of the route at body height.
-TURRETS = [(-16.4, 5.0, -27.5), (6.6, 5.6, -40.0), (18.06, 7.6, -19.4), (18.3, 8.6, -2.8)]
+TURRETS = [(-16.4, 5.0, -27.5), (6.6, 5.6, -40.0), (18.06, 7.6, -19.4), (8.5, 11.5, -15.9)]
 
 
 def build_lights():
