@@ -104,7 +104,6 @@ TEST_F(GeometryGLTest, ASphereIsCreatedByItsFirstDrawAndShowsOnlyFromOutside) {
     const auto flat = program(kFlatVertex, kWhiteFragment);
     SphereGeometry sphere(20, 20, 1.0f);
     glEnable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
 
     flat->setUniform("viewProjMatrix", camera({0, 0, 3}, {0, 0, -1}, 60.0f));
     glBindVertexArray(0);
@@ -128,7 +127,6 @@ TEST_F(GeometryGLTest, ASphereIsCreatedByItsFirstDrawAndShowsOnlyFromOutside) {
         glEnable(GL_CULL_FACE);
     }
     glDisable(GL_CULL_FACE);
-    glEnable(GL_DEPTH_TEST);
 }
 
 TEST_F(GeometryGLTest, TheScreenQuadCoversTheViewportWithUvOriginBottomLeft) {

@@ -5,7 +5,8 @@
 #include <vector>
 
 // A small RGBA8 colour and depth framebuffer that tests draw into and read back; it is bound,
-// cleared to transparent black and sets the viewport while it lives.
+// cleared to transparent black and sets the viewport while it lives. Depth testing starts off,
+// whatever earlier tests left, so that repeated draws at one depth all land.
 class OffscreenTarget {
 public:
     explicit OffscreenTarget(int size) : size(size) {
@@ -19,6 +20,7 @@ public:
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, renderbuffers[0]);
         glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, renderbuffers[1]);
         glViewport(0, 0, size, size);
+        glDisable(GL_DEPTH_TEST);
         clear();
     }
     ~OffscreenTarget() {

@@ -1,0 +1,298 @@
+#include "GlTest.h"
+#include "OffscreenTarget.h"
+#include "TempDirectory.h"
+#include "render/ImageTexture.h"
+#include "render/QuadGeometry.h"
+#include "render/Shader.h"
+#include "render/ShadowmapTexture.h"
+#include "render/VideoTexture.h"
+
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 3;
+constexpr int kHeight = 2;
+
+// Distinct bytes for every channel of every texel, rows top to bottom as image files store them.
+std::vector<unsigned char> testPixels(int channels) {
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(kWidth * kHeight * channels));
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<unsigned char>(20 + 9 * i);
+    }
+    return pixels;
+}
+
+GLint levelParameter(GLint level, GLenum parameter) {
+    GLint value = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, parameter, &value);
+    return value;
+}
+
+GLint integer(GLenum name) {
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+std::vector<unsigned char> boundImage(GLenum format, int channels) {
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(kWidth * kHeight * channels));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+class TextureGLTest : public GlTest {
+protected:
+    std::string writePng(const std::string& name, int channels) {
+        const std::vector<unsigned char> pixels = testPixels(channels);
+        stbi_write_png(files.path(name).c_str(), kWidth, kHeight, channels, pixels.data(), kWidth * channels);
+        return files.path(name);
+    }
+
+    // Binds a new image texture and returns what the first bind printed.
+    std::string bindImage(ImageTexture& texture) {
+        testing::internal::CaptureStdout();
+        texture.bind(0);
+        return testing::internal::GetCapturedStdout();
+    }
+
+    TempDirectory files;
+};
+
+TEST_F(TextureGLTest, ImagesUploadInTheFormatOfTheirChannelCountUnflippedWithMipmaps) {
+    const struct {
+        int channels;
+        GLenum format;
+    } cases[] = {{1, GL_RED}, {3, GL_RGB}, {4, GL_RGBA}};
+    for (const auto& c : cases) {
+        // The default unpack alignment of 4 must not skew rows three texels wide.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        ImageTexture texture(writePng("image" + std::to_string(c.channels) + ".png", c.channels));
+        EXPECT_EQ(bindImage(texture), "");
+        EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), static_cast<GLint>(c.format)) << c.channels;
+        EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kWidth);
+        EXPECT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), kHeight);
+        EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), 1) << "mipmaps";
+        EXPECT_EQ(boundImage(c.format, c.channels), testPixels(c.channels)) << c.channels;
+        GLint minFilter = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+        EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
+    }
+}
+
+TEST_F(TextureGLTest, AJpegIsRgb) {
+    const std::vector<unsigned char> pixels = testPixels(3);
+    stbi_write_jpg(files.path("photo.jpg").c_str(), kWidth, kHeight, 3, pixels.data(), 90);
+    ImageTexture texture(files.path("photo.jpg"));
+    EXPECT_EQ(bindImage(texture), "");
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGB);
+}
+
+TEST_F(TextureGLTest, TwoChannelImagesAreReportedAndUploadedAsTheirFirstBytesInRed) {
+    const std::string path = writePng("greyalpha.png", 2);
+    ImageTexture texture(path);
+    EXPECT_EQ(bindImage(texture), "Unknown color components from texture: " + path + "\n");
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RED);
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kWidth);
+    const std::vector<unsigned char> decoded = testPixels(2);
+    EXPECT_EQ(boundImage(GL_RED, 1),
+              std::vector<unsigned char>(decoded.begin(), decoded.begin() + kWidth * kHeight));
+}
+
+TEST_F(TextureGLTest, MissingOrUndecodableFilesAreReportedAndLeaveAnEmptyTexture) {
+    const std::string paths[] = {files.path("missing.png"), files.write("garbage.png", "not an image")};
+    for (const std::string& path : paths) {
+        ImageTexture texture(path);
+        EXPECT_EQ(bindImage(texture), "Texture failed to load at path: " + path + "\n");
+        EXPECT_TRUE(texture.isCreated());
+        EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 0);
+        EXPECT_EQ(bindImage(texture), "") << "a failed texture is not retried";
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+}
+
+TEST_F(TextureGLTest, TheFirstBindUploadsOnceAndLaterBindsOnlyBind) {
+    static int uploads = 0;
+    static PFNGLGENERATEMIPMAPPROC realGenerateMipmap = glGenerateMipmap;
+    uploads = 0;
+    glGenerateMipmap = [](GLenum target) {
+        ++uploads;
+        realGenerateMipmap(target);
+    };
+    ImageTexture texture(writePng("image.png", 4));
+    texture.bind(3);
+    const int uploadsAfterFirstBind = uploads;
+    const GLint activeAfterFirstBind = integer(GL_ACTIVE_TEXTURE);
+    const GLint boundOnThree = integer(GL_TEXTURE_BINDING_2D);
+    texture.bind(5);
+    glGenerateMipmap = realGenerateMipmap;
+
+    EXPECT_EQ(uploadsAfterFirstBind, 1);
+    EXPECT_EQ(activeAfterFirstBind, GL_TEXTURE3);
+    EXPECT_EQ(boundOnThree, static_cast<GLint>(texture.getId()));
+    EXPECT_EQ(uploads, 1);
+    EXPECT_EQ(integer(GL_ACTIVE_TEXTURE), GL_TEXTURE5);
+    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(texture.getId()));
+    glActiveTexture(GL_TEXTURE0);
+}
+
+TEST_F(TextureGLTest, AShadowMapIsAttachedToItsFramebufferAndReadsFarDepthOutsideItsSquare) {
+    GLuint framebuffer = 0;
+    glGenFramebuffers(1, &framebuffer);
+    {
+        ShadowmapTexture shadowMap(16, framebuffer);
+        shadowMap.bind(0);
+        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+        EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+        glViewport(0, 0, 16, 16);
+        glClearDepth(0.25);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glClearDepth(1.0);
+
+        OffscreenTarget target(4);
+        TempDirectory shaders;
+        Shader sampler(shaders.write("s.vert", "#version 430 core\nlayout(location = 0) in vec3 position;\n"
+                                               "void main() { gl_Position = vec4(position, 1.0); }\n"),
+                       shaders.write("s.frag",
+                                     "#version 430 core\nuniform sampler2D shadowMap;\n"
+                                     "uniform vec3 coordinate;\nout vec4 color;\n"
+                                     "void main() { color = vec4(texture(shadowMap, coordinate.xy).r); }\n"));
+        sampler.setUniform("shadowMap", 0);
+        const struct {
+            glm::vec3 coordinate;
+            int depth;
+        } cases[] = {{{0.5f, 0.5f, 0.0f}, 64},
+                     {{1.5f, 0.5f, 0.0f}, 255},
+                     {{-0.5f, 0.5f, 0.0f}, 255},
+                     {{0.5f, 2.0f, 0.0f}, 255},
+                     {{0.5f, -0.1f, 0.0f}, 255}};
+        for (const auto& c : cases) {
+            sampler.setUniform("coordinate", c.coordinate);
+            screenQuad.draw();
+            EXPECT_NEAR(target.pixel(1, 1).r, c.depth, 1) << c.coordinate.x << ", " << c.coordinate.y;
+        }
+    }
+    glDeleteFramebuffers(1, &framebuffer);
+}
+
+// 120 frames of 2 x 2 texels whose red channel is twice the frame number.
+class VideoTextureGLTest : public TextureGLTest {
+protected:
+    static constexpr int kFrameSize = 2;
+
+    static unsigned char red(int frame) { return static_cast<unsigned char>(2 * frame); }
+
+    void writeFrame(int frame, int size, int channels) {
+        std::vector<unsigned char> pixels(static_cast<std::size_t>(size * size * channels), 255);
+        for (std::size_t i = 0; i < pixels.size(); i += static_cast<std::size_t>(channels)) {
+            pixels[i] = red(frame);
+        }
+        stbi_write_png(video.getFramePath(frame).c_str(), size, size, channels, pixels.data(),
+                       size * channels);
+    }
+
+    void writeAllFrames() {
+        for (int frame = 0; frame < VideoTexture::kFrameCount; ++frame) {
+            writeFrame(frame, kFrameSize, 4);
+        }
+    }
+
+    std::string load() {
+        testing::internal::CaptureStdout();
+        video.bind(0);
+        return testing::internal::GetCapturedStdout();
+    }
+
+    // Red of the texel the video currently shows.
+    int shownRed() {
+        video.bind(0);
+        std::vector<unsigned char> texels(static_cast<std::size_t>(kFrameSize * kFrameSize * 3));
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        return texels[0];
+    }
+
+    // One update long enough to show the next frame.
+    void advance() {
+        const int before = video.getCurrentFrame();
+        video.update(0.05);
+        ASSERT_EQ(video.getCurrentFrame(), (before + 1) % VideoTexture::kFrameCount);
+    }
+
+    VideoTexture video{files.path("video_"), ".png"};
+};
+
+TEST_F(VideoTextureGLTest, FramesAdvanceEveryThirtiethOfASecondAtMostOncePerUpdate) {
+    writeAllFrames();
+    EXPECT_EQ(load(), "");
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kFrameSize);
+
+    video.update(0.02);
+    EXPECT_EQ(video.getCurrentFrame(), 0);
+    video.update(0.02);
+    EXPECT_EQ(video.getCurrentFrame(), 1);
+    EXPECT_NEAR(video.getElapsed(), 0.04 - 1.0 / 30.0, 1e-12);
+    EXPECT_EQ(shownRed(), red(0));
+
+    video.update(1.0 / 30.0 - video.getElapsed());
+    EXPECT_EQ(video.getCurrentFrame(), 1) << "reaching the frame duration exactly does not advance";
+
+    video.update(1.0);
+    EXPECT_EQ(video.getCurrentFrame(), 2) << "a long frame advances one frame";
+    int catchUpCalls = 0;
+    while (video.getElapsed() > 1.0 / 30.0) {
+        const int before = video.getCurrentFrame();
+        video.update(0.0);
+        ASSERT_EQ(video.getCurrentFrame(), before + 1);
+        ++catchUpCalls;
+    }
+    EXPECT_GE(catchUpCalls, 28);
+    const int settled = video.getCurrentFrame();
+    video.update(0.0);
+    EXPECT_EQ(video.getCurrentFrame(), settled);
+    EXPECT_EQ(shownRed(), red(settled - 1));
+}
+
+TEST_F(VideoTextureGLTest, PlaybackWrapsAfterTheLastFrame) {
+    writeAllFrames();
+    load();
+    for (int frame = 0; frame < VideoTexture::kFrameCount; ++frame) {
+        advance();
+    }
+    EXPECT_EQ(video.getCurrentFrame(), 0);
+    EXPECT_EQ(shownRed(), red(VideoTexture::kFrameCount - 1));
+    advance();
+    EXPECT_EQ(shownRed(), red(0));
+}
+
+TEST_F(VideoTextureGLTest, BadFramesAreReportedAndKeepThePreviousImage) {
+    writeAllFrames();
+    std::filesystem::remove(video.getFramePath(0));
+    std::filesystem::remove(video.getFramePath(5));
+    writeFrame(7, kFrameSize + 1, 4);
+    writeFrame(8, kFrameSize, 3);
+    const std::string output = load();
+    EXPECT_EQ(output, "Texture failed to load at path: " + video.getFramePath(0) + "\n" +
+                          "Texture failed to load at path: " + video.getFramePath(5) + "\n" +
+                          "Texture failed to load at path: " + video.getFramePath(7) + "\n");
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kFrameSize) << "sized by the first good frame";
+
+    const struct {
+        int frame;
+        int shown;
+    } steps[] = {{0, -1}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 4}, {6, 6}, {7, 6}, {8, 8}, {9, 9}};
+    for (const auto& step : steps) {
+        ASSERT_EQ(video.getCurrentFrame(), step.frame);
+        advance();
+        if (step.shown >= 0) {
+            EXPECT_EQ(shownRed(), red(step.shown)) << "after showing frame " << step.frame;
+        }
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+} // namespace
