@@ -30,30 +30,42 @@ void setGlDefaults() {
 } // namespace
 
 int Application::run() {
-    appState.settings = Settings::load(kSettingsPath);
-    const Settings& settings = appState.settings;
-    const float aspect = static_cast<float>(settings.width) / static_cast<float>(settings.height);
-    appState.player.setProjection(static_cast<float>(settings.fov), aspect, static_cast<float>(settings.near),
-                                  static_cast<float>(settings.far));
-
-    glfwSetErrorCallback(reportGlfwError);
-    if (!glfwInit()) {
-        return fail("Failed to init GLFW");
-    }
+    loadSettings();
     std::string failure;
     if (!openWindow(failure)) {
         return fail(failure);
     }
-    installCallbacks();
-    setGlDefaults();
-
     runFrameLoop();
-
-    glfwTerminate();
+    shutdown();
     return 0;
 }
 
+void Application::loadSettings() {
+    useSettings(Settings::load(kSettingsPath));
+}
+
+void Application::useSettings(const Settings& settings) {
+    appState.settings = settings;
+    const float aspect = static_cast<float>(settings.width) / static_cast<float>(settings.height);
+    appState.player.setProjection(static_cast<float>(settings.fov), aspect, static_cast<float>(settings.near),
+                                  static_cast<float>(settings.far));
+}
+
 bool Application::openWindow(std::string& failure) {
+    glfwSetErrorCallback(reportGlfwError);
+    if (!glfwInit()) {
+        failure = "Failed to init GLFW";
+        return false;
+    }
+    if (!createWindow(failure)) {
+        return false;
+    }
+    installCallbacks();
+    setGlDefaults();
+    return true;
+}
+
+bool Application::createWindow(std::string& failure) {
     const Settings& settings = appState.settings;
     glfwGetPrimaryMonitor();
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
@@ -94,10 +106,7 @@ void Application::installCallbacks() {
 
 void Application::runFrameLoop() {
     Game game(appState, window);
-    const double start = glfwGetTime();
-    FrameCounter frameCounter(start);
-    appState.game.start(start);
-    Controls::startMouseLook(window);
+    FrameCounter frameCounter(startGame());
     while (!glfwWindowShouldClose(window)) {
         const double now = glfwGetTime();
         const double dt = frameCounter.beginFrame(now);
@@ -105,6 +114,17 @@ void Application::runFrameLoop() {
         game.frame(now, dt, frameCounter.shownFps());
         glfwSwapBuffers(window);
     }
+}
+
+double Application::startGame() {
+    const double start = glfwGetTime();
+    appState.game.start(start);
+    Controls::startMouseLook(window);
+    return start;
+}
+
+void Application::shutdown() {
+    glfwTerminate();
 }
 
 int Application::fail(const std::string& reason) {

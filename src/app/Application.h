@@ -3,6 +3,7 @@
 #include <string>
 
 struct GLFWwindow;
+struct Settings;
 
 // The process's life: settings, window and context, the frame loop, and shutdown.
 class Application {
@@ -10,12 +11,30 @@ public:
     // Runs the whole game; returns the process exit code (0 normal, 1 start-up failure).
     int run();
 
-private:
-    // Creates the window and the context; on failure returns the reason to print.
+    // The steps run() takes, in its order, callable one by one so that a measuring harness can
+    // time each of them on the game's own path.
+
+    // Reads the settings file and gives the player its projection.
+    void loadSettings();
+    // Puts these settings in force, the player's projection included.
+    void useSettings(const Settings& settings);
+    // Window system, window, context, debug output, input callbacks and GL defaults; on failure
+    // returns false with the reason to print.
     bool openWindow(std::string& failure);
+    // Reads the clock once, as the first frame's reference and the countdown's start, and starts
+    // mouse look from the cursor; returns that time.
+    double startGame();
+    // Takes down the window system; the game must already be released.
+    void shutdown();
+    // The start-up failure path: prints the reason, waits for a key and returns the exit code.
+    int fail(const std::string& reason);
+
+    GLFWwindow* getWindow() const { return window; }
+
+private:
+    bool createWindow(std::string& failure);
     void installCallbacks();
     void runFrameLoop();
-    int fail(const std::string& reason);
 
     GLFWwindow* window = nullptr;
 };

@@ -32,11 +32,17 @@ std::shared_ptr<Shader> program(const std::string& vertex, const std::string& fr
 
 } // namespace
 
-Game::Game(AppState& state, GLFWwindow* window) : state(state), window(window) {
-    createPrograms();
-    createResources();
-    importLevel();
-    completeLevel();
+Game::Game(AppState& state, GLFWwindow* window)
+    : Game(state, window, [](const char*, const std::function<void()>& work) { work(); }) {}
+
+Game::Game(AppState& state, GLFWwindow* window, const AssemblyStepRunner& runStep)
+    : state(state), window(window) {
+    runStep("GLSL programs", [this] { createPrograms(); });
+    runStep("textures, sky material, physics world", [this] { createSkyAndWorld(); });
+    runStep("HUD and font", [this] { createHud(); });
+    runStep("pea material and mesh, render targets", [this] { createPeasAndTargets(); });
+    runStep("level import", [this] { importLevel(); });
+    runStep("level completion (sky, bodies, shadow maps, peashooters)", [this] { completeLevel(); });
 }
 
 Game::~Game() {
@@ -81,16 +87,23 @@ void Game::createPrograms() {
     }
 }
 
-void Game::createResources() {
-    const Settings& settings = state.settings;
+void Game::createSkyAndWorld() {
     skyTexture = std::make_shared<ImageTexture>("assets/textures/quarry_03.jpg");
     videoTexture = std::make_shared<VideoTexture>("assets/textures/videoframes/video_", ".png");
     skyMaterial = std::make_shared<SkyboxMaterial>(skyboxProgram, skyTexture);
     physicsWorld = std::make_unique<PhysicsWorld>();
     state.player.addToPhysicsWorld(physicsWorld.get());
+}
+
+void Game::createHud() {
+    const Settings& settings = state.settings;
     state.hud = std::make_shared<HeadsUpDisplay>("assets/shader/headupdisplay.vert",
                                                  "assets/shader/headupdisplay.frag", settings.width,
                                                  settings.height, "assets/fonts/arial.ttf", settings.brightness);
+}
+
+void Game::createPeasAndTargets() {
+    const Settings& settings = state.settings;
     peaMaterial = std::make_shared<LightObjectMaterial>(instancedLightObjectProgram, kPeaColor);
     peaMesh = std::make_shared<SphereGeometry>(20, 20, 0.15f);
     hdrTarget = std::make_unique<HdrTarget>();

@@ -5,6 +5,7 @@
 #include "render/HdrTarget.h"
 
 #include <GL/glew.h>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,8 +25,13 @@ struct GLFWwindow;
 // frame's updates and passes in a fixed order, and releases everything while the context lives.
 class Game {
 public:
+    // Runs one named step of the assembly; a measuring harness wraps each step in its clock.
+    using AssemblyStepRunner = std::function<void(const char* step, const std::function<void()>& work)>;
+
     // Makes every program, texture, material, target and body, and imports the level.
     Game(AppState& state, GLFWwindow* window);
+    // The same assembly, each step handed to runStep in turn.
+    Game(AppState& state, GLFWwindow* window, const AssemblyStepRunner& runStep);
     ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
@@ -49,7 +55,9 @@ public:
 
 private:
     void createPrograms();
-    void createResources();
+    void createSkyAndWorld();
+    void createHud();
+    void createPeasAndTargets();
     void importLevel();
     void completeLevel();
     void setCameraUniforms(Shader& program);

@@ -1,0 +1,34 @@
+#include "ScriptedInput.h"
+
+#include "app/Controls.h"
+
+namespace {
+
+// One round of the script, in frames: walking and turning, then charging, then the jump and turning.
+constexpr int kWalkFrames = 90;
+constexpr int kChargeFrames = 45;
+constexpr int kRoundFrames = 150;
+// Ten pixels are one degree of yaw at the player's mouse sensitivity.
+constexpr double kTurnPixelsPerFrame = 10.0;
+
+bool isCharging(int frameInRound) {
+    return frameInRound >= kWalkFrames && frameInRound < kWalkFrames + kChargeFrames;
+}
+
+} // namespace
+
+PlayerKeys ScriptedInput::keysAt(int frame) {
+    const int frameInRound = frame % kRoundFrames;
+    PlayerKeys keys;
+    keys.forward = frameInRound < kWalkFrames;
+    keys.jump = isCharging(frameInRound);
+    return keys;
+}
+
+void ScriptedInput::steerPlayer(double dt) {
+    if (!isCharging(frame % kRoundFrames)) {
+        cursor.x += kTurnPixelsPerFrame;
+    }
+    Controls::steerPlayer(keysAt(frame), cursor, dt);
+    ++frame;
+}
