@@ -14,11 +14,19 @@ import tempfile
 import threading
 import time
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageStat
 
 BINARY = os.environ.get("ZELVIRA_BINARY", "")
 SOURCE_DIR = os.environ.get("ZELVIRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
 ASSETS = os.path.join(SOURCE_DIR, "assets")
+
+
+# Where the HUD draws on the 800 x 800 window, as (left, top, right, bottom) screenshot boxes.
+HELP_LINE = (0, 5, 800, 35)
+FPS = (650, 0, 800, 45)
+REMAINING_TIME = (0, 755, 310, 795)
+CHARGE_BAR = (322, 762, 478, 790)
+TIME_OUT_MESSAGE = (90, 300, 800, 410)
 
 
 class TimeoutError_(AssertionError):
@@ -35,6 +43,48 @@ def wait_until(predicate, timeout, what):
         if time.monotonic() > deadline:
             raise TimeoutError_(f"timed out after {timeout} s waiting for {what}")
         time.sleep(0.1)
+
+
+def is_rendered(image):
+    """A real picture: not black, not a single colour."""
+    return max(ImageStat.Stat(image).stddev) > 10
+
+
+# The floor in front of the player, below the course and above the HUD: it moves when the player does,
+# and peas, which fly at the turrets' height, rarely cross it.
+FLOOR = (0, 500, 800, 740)
+
+
+def difference(a, b, box=None):
+    """Mean absolute difference of two pictures (or of one box of them), 0 to 255, after shrinking
+    away fine detail."""
+    if box is not None:
+        a, b = a.crop(box), b.crop(box)
+    small = (64, 64)
+    diff = ImageChops.difference(a.convert("L").resize(small), b.convert("L").resize(small))
+    return ImageStat.Stat(diff).mean[0]
+
+
+def text_mask(image, box, colour=(166, 166, 166), tolerance=5):
+    """Black where the picture has the HUD's text colour, white elsewhere, enlarged for OCR."""
+    region = image.crop(box)
+    pixels = region.load()
+    mask = Image.new("L", region.size, 255)
+    out = mask.load()
+    for y in range(region.size[1]):
+        for x in range(region.size[0]):
+            if all(abs(pixels[x, y][i] - colour[i]) <= tolerance for i in range(3)):
+                out[x, y] = 0
+    return mask.resize((region.size[0] * 3, region.size[1] * 3))
+
+
+def read_text(image, box, colour=(166, 166, 166), tolerance=5):
+    """The HUD text in a box, read by OCR from the pixels of the text colour."""
+    buffer = io.BytesIO()
+    text_mask(image, box, colour, tolerance).save(buffer, "PNG")
+    result = subprocess.run(["tesseract", "stdin", "stdout", "--psm", "7"], input=buffer.getvalue(),
+                            capture_output=True, timeout=60)
+    return result.stdout.decode(errors="replace").strip()
 
 
 def xdotool(*args):
@@ -119,7 +169,10 @@ class Game:
         return self.window
 
     def focus(self):
-        xdotool("windowfocus", "--sync", self.window)
+        """Gives the window the keyboard focus unless it has it: a needless focus change makes GLFW
+        release every held key and can swallow a key event sent right after it."""
+        if xdotool("getwindowfocus").stdout.strip() != self.window:
+            xdotool("windowfocus", "--sync", self.window)
 
     def title(self):
         return xdotool("getwindowname", self.window).stdout.strip()
@@ -134,6 +187,28 @@ class Game:
         png = subprocess.run(["import", "-window", self.window, "png:-"], capture_output=True,
                              timeout=60).stdout
         return Image.open(io.BytesIO(png)).convert("RGB")
+
+    def wait_for_scene(self, timeout=180):
+        """Waits for the first rendered frame: the level is loaded by then."""
+        return self.wait_for_picture(is_rendered, timeout, "the first rendered frame")
+
+    def next_frame(self, previous, timeout=60):
+        """A screenshot of a frame drawn after `previous`: the countdown text has changed."""
+        before = read_text(previous, REMAINING_TIME)
+        return self.wait_for_picture(lambda image: read_text(image, REMAINING_TIME) != before, timeout,
+                                     "a new frame")
+
+    def wait_until_still(self, timeout=240, threshold=2.0):
+        """Waits until the view stops moving (the player has landed or stopped sliding): two
+        frames in a row whose floor looks the same. Returns the last of them."""
+        picture = self.next_frame(self.screenshot())
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            newer = self.next_frame(picture)
+            if difference(picture, newer, FLOOR) < threshold:
+                return newer
+            picture = newer
+        raise TimeoutError_(f"the view was still moving after {timeout} s")
 
     def wait_for_picture(self, predicate, timeout=120, what="a picture"):
         """Takes screenshots until predicate(image) holds; returns that image."""
@@ -154,6 +229,13 @@ class Game:
         self.focus()
         xdotool("keydown", name)
         time.sleep(seconds)
+        xdotool("keyup", name)
+
+    def keydown(self, name):
+        self.focus()
+        xdotool("keydown", name)
+
+    def keyup(self, name):
         xdotool("keyup", name)
 
     def move_mouse(self, dx, dy):

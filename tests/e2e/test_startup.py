@@ -1,6 +1,8 @@
+import re
 import time
 import unittest
 
+import harness
 from harness import Game
 
 
@@ -17,7 +19,7 @@ class StartupTest(unittest.TestCase):
         with Game() as game:
             game.wait_for_window()
             game.key("Escape")
-            self.assertEqual(game.wait_for_exit(timeout=60), 0)
+            self.assertEqual(game.wait_for_exit(timeout=120), 0)
 
     def test_a_window_size_the_system_rejects_fails_promptly_without_waiting_for_a_key(self):
         started = time.monotonic()
@@ -25,6 +27,28 @@ class StartupTest(unittest.TestCase):
             self.assertEqual(game.wait_for_exit(timeout=30), 1)
             self.assertIn("ERROR: Failed to create window", game.output())
         self.assertLess(time.monotonic() - started, 30)
+
+    def test_renders_the_level_with_sky_and_hud_and_no_gl_errors(self):
+        with Game() as game:
+            game.wait_for_window()
+            picture = game.wait_for_scene()
+            # The upper middle of the view is open sky: bluish, brighter than it is red.
+            sky = picture.crop((300, 60, 500, 120)).resize((1, 1)).getpixel((0, 0))
+            self.assertGreater(sky[2], sky[0], f"no sky colour above the course: {sky}")
+
+            help_line = harness.read_text(picture, harness.HELP_LINE)
+            self.assertIn("Culling", help_line)
+            remaining = harness.read_text(picture, harness.REMAINING_TIME)
+            self.assertRegex(remaining, r"time: [12]:\d{1,2}\.\d")
+
+            # Several more seconds of frames, then a clean exit without serious GL messages.
+            time.sleep(5)
+            game.wait_for_picture(lambda image: harness.difference(image, picture) > 0, 60, "a newer frame")
+            game.key("Escape")
+            self.assertEqual(game.wait_for_exit(timeout=120), 0)
+            serious = [line for line in game.output()
+                       if line.startswith("OpenGL Error: ") and re.search(r"Severity = (High|Medium)", line)]
+            self.assertEqual(serious, [])
 
 
 if __name__ == "__main__":

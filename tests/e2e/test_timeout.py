@@ -1,0 +1,40 @@
+import unittest
+
+import harness
+from harness import FLOOR, Game, difference
+
+RED = (191, 46, 46)
+
+
+class TimeOutTest(unittest.TestCase):
+    """Waits out the whole 150 s countdown."""
+
+    def test_running_out_of_time_blocks_walking_until_f9(self):
+        with Game() as game:
+            game.wait_for_window()
+            game.wait_for_scene()
+            lost = game.wait_for_picture(
+                lambda image: "TIME OUT" in harness.read_text(image, harness.TIME_OUT_MESSAGE, RED, 10),
+                timeout=400, what="the time-out message")
+            self.assertIn("YOU LOST", harness.read_text(lost, harness.TIME_OUT_MESSAGE, RED, 10))
+
+            # The player has stood still all along; the countdown text is gone, so hold W for a
+            # stretch of time that covers many frames.
+            game.hold("w", 20)
+            after = game.screenshot()
+            self.assertLess(difference(lost, after, FLOOR), 3.0, "W moved the player after the time-out")
+
+            game.key("F9")
+            restarted = game.wait_until_still()
+            self.assertNotIn("TIME OUT", harness.read_text(restarted, harness.TIME_OUT_MESSAGE, RED, 10))
+            self.assertRegex(harness.read_text(restarted, harness.REMAINING_TIME), r"time: 2:")
+            game.keydown("w")
+            try:
+                game.wait_for_picture(lambda image: difference(restarted, image, FLOOR) > 6.0, timeout=180,
+                                      what="W to move the player again")
+            finally:
+                game.keyup("w")
+
+
+if __name__ == "__main__":
+    unittest.main()
