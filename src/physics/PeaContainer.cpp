@@ -3,6 +3,8 @@
 #include "render/Geometry.h"
 #include "render/Material.h"
 
+#include <utility>
+
 namespace {
 
 // The per-instance model matrix occupies four attribute locations, one column each.

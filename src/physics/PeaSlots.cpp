@@ -2,6 +2,8 @@
 
 #include "physics/Pea.h"
 
+#include <utility>
+
 void PeaSlots::add(std::shared_ptr<Pea> pea) {
     int slot = cursor;
     while (slots[slot]) {
