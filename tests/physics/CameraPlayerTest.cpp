@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 using namespace physics_test;
@@ -78,6 +79,10 @@ struct WalkCase {
     float pitch;
     glm::vec3 force;
 };
+
+void PrintTo(const WalkCase& walk, std::ostream* out) {
+    *out << "keys \"" << walk.held << "\" at pitch " << walk.pitch;
+}
 
 class CameraPlayerWalkTest : public ::testing::TestWithParam<WalkCase> {};
 
@@ -179,6 +184,10 @@ struct LedgeCase {
     bool grounded;
 };
 
+void PrintTo(const LedgeCase& ledge, std::ostream* out) {
+    *out << "centre (" << ledge.centre.x << ", " << ledge.centre.y << ", " << ledge.centre.z << ")";
+}
+
 class CameraPlayerLedgeTest : public ::testing::TestWithParam<LedgeCase> {};
 
 // The floor ends at x = 0; the corner rays reach 0.5 out along x and z.
@@ -242,6 +251,10 @@ struct FinishCase {
     const char* ownerName;
     bool finishes;
 };
+
+void PrintTo(const FinishCase& finish, std::ostream* out) {
+    *out << (finish.ownerName == nullptr ? "no owner" : finish.ownerName);
+}
 
 class CameraPlayerFinishTest : public ::testing::TestWithParam<FinishCase> {};
 

@@ -123,6 +123,17 @@ TEST(PhysicsWorldLifetimeTest, DestroyedBodyLeavesItsWorld) {
               3.4028235e38f);
 }
 
+TEST(PhysicsWorldLifetimeTest, DestroyedPlayerLeavesItsWorld) {
+    PhysicsWorld world;
+    {
+        CameraPlayer player(glm::vec3(0.0f), -90.0f, 0.0f);
+        player.addToPhysicsWorld(&world);
+    }
+    world.step(kFrame);
+    EXPECT_EQ(world.rayTestDistance(glm::vec3(0.0f, 3.0f, 0.0f), glm::vec3(0.0f, -3.0f, 0.0f)),
+              3.4028235e38f);
+}
+
 // The program-wide player is destroyed after the world it stood in; nothing may touch the dead world then.
 TEST(PhysicsWorldLifetimeTest, BodiesMayOutliveTheirWorld) {
     CameraPlayer player(glm::vec3(0.0f, 1.0f, 0.0f), -90.0f, 0.0f);
