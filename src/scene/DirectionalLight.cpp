@@ -13,7 +13,7 @@ namespace {
 const glm::vec3 kEye(0.0f, 50.0f, 0.0f);
 const glm::vec3 kUp(0.0f, 0.0f, 1.0f);
 // Used instead of kUp when the light shines along it, where kUp fixes no orientation.
-const glm::vec3 kUpAlongZ(0.0f, 1.0f, 0.0f);
+const glm::vec3 kFallbackUp(0.0f, 1.0f, 0.0f);
 const glm::vec3 kStraightDown(0.0f, -1.0f, 0.0f);
 constexpr float kLeft = -20.0f;
 constexpr float kRight = 40.0f;
@@ -44,7 +44,7 @@ glm::vec3 DirectionalLight::normalizedDirection(glm::vec3 direction) {
 
 glm::mat4 DirectionalLight::computeLightSpaceMatrix(glm::vec3 direction) {
     const bool alongUp = glm::length(glm::cross(direction, kUp)) < kParallelLimit;
-    const glm::mat4 view = glm::lookAt(kEye, kEye + direction, alongUp ? kUpAlongZ : kUp);
+    const glm::mat4 view = glm::lookAt(kEye, kEye + direction, alongUp ? kFallbackUp : kUp);
     const glm::mat4 projection = glm::ortho(kLeft, kRight, kBottom, kTop, kNear, kFar);
     return projection * view;
 }
