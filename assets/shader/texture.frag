@@ -14,6 +14,10 @@ const float kPi = 3.14159265;
 const float kMinRoughness = 0.089;
 // Ceiling of the output, inside the half-float range of the HDR target.
 const float kMaxRadiance = 60000.0;
+// Sky and bounce light that comes with a directional light, as a share of its diffuse colour:
+// full on surfaces facing up, less on those facing down.
+const float kSkyFill = 0.2;
+const float kGroundFill = 0.4;
 
 struct DirectionalLight {
     vec3 direction; // the way the light travels
@@ -152,6 +156,14 @@ vec3 ambientReflectance(Surface s) {
     return s.diffuseColor + s.f0 * scaleBias.x + scaleBias.y;
 }
 
+// Ambient light of a directional light: its own ambient colour plus the sky and bounce light that
+// a sun brings along, so faces turned away from it and its shadows are not black when the level
+// gives no ambient colour.
+vec3 directionalAmbient(Surface s, mat3 color) {
+    float skyFacing = mix(kGroundFill, 1.0, 0.5 + 0.5 * s.normal.y);
+    return color[0] + kSkyFill * skyFacing * color[1];
+}
+
 // Number of lit samples out of four in the 2 x 2 texels of a gather at a texel corner, weighted.
 float litSamples(int light, vec2 corner, float reference, vec4 weights) {
     vec4 depths = textureGather(shadowMaps[light], corner);
@@ -210,7 +222,7 @@ void main() {
     for (int i = 0; i < min(numDirectionalLights, kMaxDirectionalLights); ++i) {
         DirectionalLight light = directionalLights[i];
         vec3 toLight = -light.direction;
-        ambient += light.color[0];
+        ambient += directionalAmbient(s, light.color);
         // Past the mesh's terminator the surface shadows itself, whatever its normal map says.
         if (dot(s.meshNormal, toLight) > 0.0) {
             direct += shadowVisibility(i, s, toLight) * directLight(s, toLight, light.color);

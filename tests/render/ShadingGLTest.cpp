@@ -47,6 +47,8 @@ class ShadingGLTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        level = std::make_shared<Shader>("assets/shader/texture.vert", "assets/shader/texture.frag");
+        shadow = std::make_shared<Shader>("assets/shader/shadowmap.vert", "assets/shader/shadowmap.frag");
         glGenFramebuffers(1, &framebuffer);
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
         glGenTextures(1, &colorTarget);
@@ -122,6 +124,11 @@ protected:
         level->setUniform("numDirectionalLights", i + 1);
     }
 
+    // Turns directional light 0 without changing its light space.
+    void setLightDirection(glm::vec3 direction) {
+        level->setUniform("directionalLights", 0, "direction", glm::normalize(direction));
+    }
+
     void addPointLight(glm::vec3 position, const glm::mat3& color, glm::vec3 attenuation) {
         const int i = level->getUniformInt("numPointLights");
         const auto index = static_cast<unsigned>(i);
@@ -164,10 +171,8 @@ protected:
         return depths;
     }
 
-    std::shared_ptr<Shader> level =
-        std::make_shared<Shader>("assets/shader/texture.vert", "assets/shader/texture.frag");
-    std::shared_ptr<Shader> shadow =
-        std::make_shared<Shader>("assets/shader/shadowmap.vert", "assets/shader/shadowmap.frag");
+    std::shared_ptr<Shader> level;
+    std::shared_ptr<Shader> shadow;
     SphereGeometry sphere{48, 48, 1.0f};
     QuadGeometry quad;
     GLuint framebuffer = 0;
@@ -180,26 +185,34 @@ protected:
 
 const glm::u8vec3 kMatte = {255, 0, 255}; // roughness 1, metalness 0, unoccluded
 
-TEST_F(ShadingGLTest, TheSideFacingADirectionalLightIsLitAndTheOtherGetsOnlyItsAmbient) {
+// The level's lights come without ambient colours, yet the side turned away from the sun must
+// not be black: each directional light brings sky light along, on top of its ambient colour.
+TEST_F(ShadingGLTest, TheSideTurnedFromADirectionalLightGetsSkyLightAndItsAmbient) {
     useLevelProgram({255, 255, 255}, kMatte);
-    addDirectionalLight({-1.0f, 0.0f, 0.0f}, lightColor(0.1f, 1.0f, 1.0f));
+    addDirectionalLight({-1.0f, 0.0f, 0.0f}, lightColor(0.0f, 1.0f, 1.0f));
     const Image image = drawSphere();
 
     const glm::vec3 lit = at(image, pixelOf(0.7f), pixelOf(0.0f));
-    const glm::vec3 shaded = at(image, pixelOf(-0.7f), pixelOf(0.0f));
+    const float shaded = at(image, pixelOf(-0.7f), pixelOf(0.0f)).r;
     EXPECT_GT(lit.r, 0.5f);
-    EXPECT_GT(shaded.r, 0.05f) << "ambient reaches the shaded side";
-    EXPECT_LT(shaded.r, 0.15f);
     EXPECT_NEAR(lit.r, lit.b, 1e-3f) << "white light on white stays grey";
+    EXPECT_GT(shaded, 0.05f);
+    EXPECT_LT(shaded, 0.3f * lit.r);
+    level->setUniform("directionalLights", 0, "color", lightColor(0.1f, 1.0f, 1.0f));
+    EXPECT_NEAR(at(drawSphere(), pixelOf(-0.7f), pixelOf(0.0f)).r - shaded, 0.1f, 0.01f)
+        << "the ambient colour adds on";
 }
 
 // Albedo is sRGB-encoded: byte 188 is 0.5 in linear light, which a light of diffuse colour 1
-// shining straight at a matte surface returns (less the 4 % its Fresnel reflection takes).
+// shining straight at a matte surface returns (less the 4 % its Fresnel reflection takes). The
+// direct light is what the surface loses when the light is turned to face away from it.
 TEST_F(ShadingGLTest, AMatteSurfaceFacingALightOfColourOneReturnsItsLinearAlbedo) {
     useLevelProgram({188, 188, 188}, kMatte);
     addDirectionalLight({0.0f, 0.0f, -1.0f}, lightColor(0.0f, 1.0f, 0.0f));
-    const glm::vec3 centre = at(drawSphere(), kSize / 2, kSize / 2);
-    EXPECT_NEAR(centre.g, 0.5f * 0.96f, 0.02f);
+    const float facing = at(drawSphere(), kSize / 2, kSize / 2).g;
+    setLightDirection({0.0f, 0.0f, 1.0f});
+    const float turnedAway = at(drawSphere(), kSize / 2, kSize / 2).g;
+    EXPECT_NEAR(facing - turnedAway, 0.5f * 0.96f, 0.02f);
 }
 
 // The level's normal maps point +y towards the top of the image, which the import puts at v = 0,
@@ -209,15 +222,15 @@ TEST_F(ShadingGLTest, ANormalMapTiltedTowardsTheImagesTopFacesUp) {
     glVertexAttrib3f(2, 1.0f, 0.0f, 0.0f);
     glVertexAttrib3f(3, 0.0f, -1.0f, 0.0f);
     useLevelProgram({255, 255, 255}, kMatte, tiltedUp);
-    addDirectionalLight(glm::normalize(glm::vec3(0.0f, -1.0f, -1.0f)), lightColor(0.0f, 1.0f, 0.0f));
+    addDirectionalLight({0.0f, -1.0f, -1.0f}, lightColor(0.0f, 1.0f, 0.0f));
     const float fromAbove = at(drawSphere(), kSize / 2, kSize / 2).r;
-    level->setUniform("directionalLights", 0, "direction", glm::normalize(glm::vec3(0.0f, 1.0f, -1.0f)));
+    setLightDirection({0.0f, 1.0f, -1.0f});
     const float fromBelow = at(drawSphere(), kSize / 2, kSize / 2).r;
     glVertexAttrib4f(2, 0.0f, 0.0f, 0.0f, 1.0f);
     glVertexAttrib4f(3, 0.0f, 0.0f, 0.0f, 1.0f);
 
-    EXPECT_GT(fromAbove, 0.9f) << "light from above and in front falls straight on the tilted normal";
-    EXPECT_LT(fromBelow, 0.05f) << "light from below and in front grazes it";
+    EXPECT_NEAR(fromAbove - fromBelow, 0.96f, 0.03f)
+        << "light from above and in front falls straight on the tilted normal, from below it grazes it";
 }
 
 TEST_F(ShadingGLTest, PointLightsFadeWithTheirAttenuationCoefficients) {
@@ -231,6 +244,7 @@ TEST_F(ShadingGLTest, PointLightsFadeWithTheirAttenuationCoefficients) {
     EXPECT_NEAR(attenuated / unattenuated, 1.0f / (1.0f + 1.0f + 2.0f), 0.01f);
 }
 
+// Behind the occluder only the light's ambient and sky light remain, as on a surface turned away.
 TEST_F(ShadingGLTest, AnOccluderInTheShadowMapLeavesOnlyAmbientLightBehindIt) {
     const glm::vec3 down(0.0f, 0.0f, -1.0f);
     // A plate in front of the sphere covering the light's view left of x = 0.
@@ -241,11 +255,19 @@ TEST_F(ShadingGLTest, AnOccluderInTheShadowMapLeavesOnlyAmbientLightBehindIt) {
     useLevelProgram({255, 255, 255}, kMatte);
     addDirectionalLight(down, lightColor(0.1f, 1.0f, 0.0f));
     const Image image = drawSphere();
+    setLightDirection(-down);
+    const Image turnedAway = drawSphere();
 
-    EXPECT_NEAR(at(image, pixelOf(-0.3f), pixelOf(0.3f)).r, 0.1f, 0.02f) << "behind the plate";
-    EXPECT_GT(at(image, pixelOf(0.3f), pixelOf(0.3f)).r, 0.8f) << "beside it";
-    EXPECT_LT(at(image, pixelOf(-0.08f), pixelOf(0.3f)).r, 0.15f) << "the shadow reaches the plate's edge";
-    EXPECT_GT(at(image, pixelOf(0.08f), pixelOf(0.3f)).r, 0.8f) << "and stops there";
+    const auto litFraction = [&](float x) {
+        const int column = pixelOf(x);
+        const int row = pixelOf(0.3f);
+        const float unlit = at(turnedAway, column, row).r;
+        return (at(image, column, row).r - unlit) / (1.0f - unlit);
+    };
+    EXPECT_NEAR(litFraction(-0.3f), 0.0f, 0.01f) << "behind the plate";
+    EXPECT_GT(litFraction(0.3f), 0.8f) << "beside it";
+    EXPECT_LT(litFraction(-0.08f), 0.05f) << "the shadow reaches the plate's edge";
+    EXPECT_GT(litFraction(0.08f), 0.8f) << "and stops there";
 }
 
 // The sphere casts its own shadow map and is then lit by the same light at an angle: apart from
