@@ -254,6 +254,10 @@ def build_arena(mat):
     add_box("wall_east", (20.0, -2.0, -43.0), (21.0, wall_top, 10.0), mat["rock"], TILE["rock"])
     add_box("wall_north", (-24.0, -2.0, -43.0), (20.0, wall_top, -42.0), mat["rock"], TILE["rock"])
     add_box("wall_south", (-24.0, -2.0, 9.0), (20.0, wall_top, 10.0), mat["rock"], TILE["rock"])
+    # Every pea flies towards the axis at the origin; those that overshoot or roll on from
+    # there head south-west, past the start. This low wall beside the start stops them, and
+    # stays out of the view from the start along -z.
+    add_box("pea_guard", (-2.7, PILLAR_FOOT, -2.0), (-2.2, 0.5, 5.0), mat["rock"], TILE["rock"])
 
 
 # The route in order. Pillars: (name, x range, z range, top).
@@ -298,7 +302,7 @@ def build_route(mat):
 def build_crates(mat):
     """Loose crates on the crate deck, resting a hair above it so they settle without a hop."""
     deck_top = 3.0 + 0.02
-    for index, (x, z, weight) in enumerate(((-11.5, -35.0, 4.0), (-9.0, -37.4, 6.0), (-7.2, -34.6, 4.0),
+    for index, (x, z, weight) in enumerate(((-12.8, -34.4, 4.0), (-9.0, -37.4, 6.0), (-7.2, -34.6, 4.0),
                                              (-7.2, -37.8, 5.0)), start=1):
         half = CRATE_SIZE / 2
         add_box(f"crate_{index:02d}", (x - half, deck_top, z - half), (x + half, deck_top + CRATE_SIZE, z + half),
@@ -306,7 +310,7 @@ def build_crates(mat):
 
 
 # Muzzle positions: each fan of peas crosses one stretch of the route at body height.
-TURRETS = [(-16.4, 5.0, -27.5), (6.6, 5.6, -40.0), (18.06, 7.6, -19.4), (8.5, 11.5, -15.9)]
+TURRETS = [(-11.5, 4.8, -37.8), (6.6, 5.6, -40.0), (18.06, 7.6, -19.4), (8.5, 11.5, -15.9)]
 
 
 def build_lights():
