@@ -14,8 +14,8 @@ const float kPi = 3.14159265;
 const float kMinRoughness = 0.089;
 // Ceiling of the output, inside the half-float range of the HDR target.
 const float kMaxRadiance = 60000.0;
-// Sky and bounce light that comes with a directional light, as a share of its diffuse colour:
-// full on surfaces facing up, less on those facing down.
+// Sky and bounce light that comes with a directional light, as a share of its diffuse colour on
+// surfaces facing up; surfaces facing down get kGroundFill of that.
 const float kSkyFill = 0.2;
 const float kGroundFill = 0.4;
 
