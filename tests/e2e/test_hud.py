@@ -21,11 +21,11 @@ class HudTest(unittest.TestCase):
                 lambda image: "Culling" not in harness.read_text(image, harness.HELP_LINE),
                 what="the help line to disappear")
             self.assertIn("FPS", harness.read_text(picture, harness.FPS))
-            self.assertIn("Remaining", harness.read_text(picture, harness.REMAINING_TIME))
+            self.assertIn("time:", harness.read_text(picture, harness.REMAINING_TIME))
 
             game.key("F6")
             picture = game.wait_for_picture(
-                lambda image: "Remaining" not in harness.read_text(image, harness.REMAINING_TIME),
+                lambda image: "time" not in harness.read_text(image, harness.REMAINING_TIME),
                 what="the countdown to disappear")
             self.assertNotIn("FPS", harness.read_text(picture, harness.FPS))
             self.assertFalse(shows(picture, harness.CHARGE_BAR))
