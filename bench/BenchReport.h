@@ -11,6 +11,8 @@
 struct PhaseTime {
     std::string name;
     double milliseconds = 0.0;
+    // CPU time of the whole process over the same span.
+    double cpuMilliseconds = 0.0;
 };
 
 // The times of one stage of the frame over the staged run.
@@ -19,6 +21,8 @@ struct StageTimes {
     // GL stages are timed between two glFinish calls, so their figure includes the rendering itself.
     bool usesGl = false;
     TimingSeries times;
+    // CPU time of the whole process over each of those spans.
+    TimingSeries cpuTimes;
 };
 
 // Everything one benchmark run measured, and where: printed as a table and written as JSON.
@@ -33,13 +37,17 @@ struct BenchReport {
     std::array<double, 3> loadAfter{};
 
     std::vector<PhaseTime> startup;
+    // The first frame, part of the start-up, stage by stage.
+    std::vector<PhaseTime> firstFrame;
     std::vector<PhaseTime> shutdown;
     // The staged run: every stage of every frame on its own.
     std::vector<StageTimes> stages;
     // The staged run per frame: the sum of its stages, glFinish waits included.
     TimingSeries stagedFrames;
+    TimingSeries stagedFramesCpu;
     // The whole-frame run, without glFinish: frame times as the game itself sees them.
     TimingSeries wholeFrames;
+    TimingSeries wholeFramesCpu;
     double wholeRunSeconds = 0.0;
     long peakResidentKiB = 0;
 

@@ -3,6 +3,7 @@
 #include "BenchReport.h"
 #include "FrameStages.h"
 #include "ScriptedInput.h"
+#include "Stopwatch.h"
 #include "app/AppState.h"
 #include "app/Application.h"
 #include "app/FrameCounter.h"
@@ -10,7 +11,7 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
-#include <chrono>
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -19,16 +20,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
 void timePhase(std::vector<PhaseTime>& phases, const std::string& name, const std::function<void()>& work) {
-    const Clock::time_point start = Clock::now();
+    const Stopwatch stopwatch;
     work();
-    phases.push_back({name, millisecondsSince(start)});
+    const Stopwatch::Span span = stopwatch.elapsed();
+    phases.push_back({name, span.wallMilliseconds, span.cpuMilliseconds});
 }
 
 std::array<double, 3> loadAverage() {
@@ -85,13 +81,16 @@ int GameBench::run(BenchReport& report) {
     ScriptedInput input(cursorOf(window));
     {
         FrameStages frame(*game, input, counter, window);
-        // Waits for the rendering too, so that the first frame's GPU work counts towards it.
+        // Staged like the measured frames, so that the phase shows where its time goes; the GL
+        // stages end with glFinish, so the rendering itself counts towards it.
         timePhase(report.startup, "first frame (decodes the textures and the video)", [&] {
-            frame.run();
-            glFinish();
+            const std::vector<Stopwatch::Span> spans = runStagedFrame(frame);
+            for (std::size_t s = 0; s < spans.size(); ++s) {
+                report.firstFrame.push_back(
+                    {frame.stages()[s].name, spans[s].wallMilliseconds, spans[s].cpuMilliseconds});
+            }
         });
-        runWholeFrames(frame, report);
-        runStagedFrames(frame, report);
+        runFrames(frame, report);
     }
     timePhase(report.shutdown, "release of the scene and GL objects", [&] { game.reset(); });
     timePhase(report.shutdown, "window system", [&] { application.shutdown(); });
@@ -111,40 +110,63 @@ void GameBench::useWindowSize(Application& application) const {
     application.useSettings(settings);
 }
 
-void GameBench::runWholeFrames(FrameStages& frame, BenchReport& report) const {
+void GameBench::runFrames(FrameStages& frame, BenchReport& report) const {
     report.wholeFrames = TimingSeries(options.frames);
-    const Clock::time_point runStart = Clock::now();
-    for (int i = 0; i < options.frames; ++i) {
-        const Clock::time_point start = Clock::now();
-        frame.run();
-        report.wholeFrames.add(millisecondsSince(start));
-    }
-    report.wholeRunSeconds = millisecondsSince(runStart) / 1000.0;
-}
-
-void GameBench::runStagedFrames(FrameStages& frame, BenchReport& report) const {
+    report.wholeFramesCpu = TimingSeries(options.frames);
+    report.stagedFrames = TimingSeries(options.frames);
+    report.stagedFramesCpu = TimingSeries(options.frames);
     report.stages.clear();
     for (const FrameStages::Stage& stage : frame.stages()) {
-        report.stages.push_back({stage.name, stage.usesGl, TimingSeries(options.frames)});
+        report.stages.push_back(
+            {stage.name, stage.usesGl, TimingSeries(options.frames), TimingSeries(options.frames)});
     }
-    report.stagedFrames = TimingSeries(options.frames);
-    for (int i = 0; i < options.frames; ++i) {
-        frame.begin();
-        double frameMilliseconds = 0.0;
-        for (std::size_t s = 0; s < frame.stages().size(); ++s) {
-            const FrameStages::Stage& stage = frame.stages()[s];
-            if (stage.usesGl) {
-                glFinish();
-            }
-            const Clock::time_point start = Clock::now();
-            stage.run();
-            if (stage.usesGl) {
-                glFinish();
-            }
-            const double milliseconds = millisecondsSince(start);
-            report.stages[s].times.add(milliseconds);
-            frameMilliseconds += milliseconds;
+    for (int done = 0; done < options.frames; done += kBlockFrames) {
+        const int block = std::min(kBlockFrames, options.frames - done);
+        runWholeFrames(frame, block, report);
+        runStagedFrames(frame, block, report);
+    }
+}
+
+void GameBench::runWholeFrames(FrameStages& frame, int count, BenchReport& report) {
+    const Stopwatch block;
+    for (int i = 0; i < count; ++i) {
+        const Stopwatch stopwatch;
+        frame.run();
+        const Stopwatch::Span span = stopwatch.elapsed();
+        report.wholeFrames.add(span.wallMilliseconds);
+        report.wholeFramesCpu.add(span.cpuMilliseconds);
+    }
+    report.wholeRunSeconds += block.elapsed().wallMilliseconds / 1000.0;
+}
+
+void GameBench::runStagedFrames(FrameStages& frame, int count, BenchReport& report) {
+    for (int i = 0; i < count; ++i) {
+        Stopwatch::Span frameSpan;
+        const std::vector<Stopwatch::Span> spans = runStagedFrame(frame);
+        for (std::size_t s = 0; s < spans.size(); ++s) {
+            report.stages[s].times.add(spans[s].wallMilliseconds);
+            report.stages[s].cpuTimes.add(spans[s].cpuMilliseconds);
+            frameSpan.wallMilliseconds += spans[s].wallMilliseconds;
+            frameSpan.cpuMilliseconds += spans[s].cpuMilliseconds;
         }
-        report.stagedFrames.add(frameMilliseconds);
+        report.stagedFrames.add(frameSpan.wallMilliseconds);
+        report.stagedFramesCpu.add(frameSpan.cpuMilliseconds);
     }
+}
+
+std::vector<Stopwatch::Span> GameBench::runStagedFrame(FrameStages& frame) {
+    std::vector<Stopwatch::Span> spans;
+    frame.begin();
+    for (const FrameStages::Stage& stage : frame.stages()) {
+        if (stage.usesGl) {
+            glFinish();
+        }
+        const Stopwatch stopwatch;
+        stage.run();
+        if (stage.usesGl) {
+            glFinish();
+        }
+        spans.push_back(stopwatch.elapsed());
+    }
+    return spans;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "BenchOptions.h"
+#include "Stopwatch.h"
 
 #include <utility>
+#include <vector>
 
 class Application;
 class FrameStages;
@@ -20,8 +22,16 @@ public:
 
 private:
     void useWindowSize(Application& application) const;
-    void runWholeFrames(FrameStages& frame, BenchReport& report) const;
-    void runStagedFrames(FrameStages& frame, BenchReport& report) const;
+    // The whole-frame and the staged run, taken in alternating blocks, so that both see the same
+    // load of a shared machine.
+    void runFrames(FrameStages& frame, BenchReport& report) const;
+    static void runWholeFrames(FrameStages& frame, int count, BenchReport& report);
+    static void runStagedFrames(FrameStages& frame, int count, BenchReport& report);
+    // One frame with every stage timed on its own and glFinish around the GL stages; the stages'
+    // times in frame order.
+    static std::vector<Stopwatch::Span> runStagedFrame(FrameStages& frame);
+
+    static constexpr int kBlockFrames = 20;
 
     BenchOptions options;
 };

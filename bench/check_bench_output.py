@@ -34,6 +34,7 @@ def frames_asked(command):
 def check_series(series, samples, what):
     check(series["samples"] == samples, f"{what}: {series['samples']} samples, expected {samples}")
     check(0 <= series["median_ms"] <= series["p95_ms"] <= series["max_ms"], f"{what}: statistics out of order")
+    check(series["cpu_mean_ms"] >= 0, f"{what}: negative CPU time")
 
 
 def check_game(report, command):
@@ -43,7 +44,10 @@ def check_game(report, command):
         check(phase in phases, f"start-up phase '{phase}' missing from {phases}")
     check(phases[0] == "settings" and phases[-1].startswith("first frame"),
           f"start-up phases not from settings to the first frame: {phases}")
-    check(all(phase["ms"] >= 0 for phase in report["startup"] + report["shutdown"]), "negative phase time")
+    phases_and_stages = report["startup"] + report["first_frame"] + report["shutdown"]
+    check(all(phase["ms"] >= 0 and phase["cpu_ms"] >= 0 for phase in phases_and_stages), "negative phase time")
+    first_frame = [stage["phase"] for stage in report["first_frame"]]
+    check(first_frame == GAME_STAGES, f"first frame stages {first_frame}, expected {GAME_STAGES}")
     stages = [stage["stage"] for stage in report["stages"]]
     check(stages == GAME_STAGES, f"frame stages {stages}, expected {GAME_STAGES}")
     for stage in report["stages"]:
