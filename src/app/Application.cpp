@@ -87,7 +87,8 @@ bool Application::createWindow(std::string& failure) {
     glewExperimental = GL_TRUE;
     const GLenum glewStatus = glewInit();
     if (glewStatus != GLEW_OK) {
-        failure = std::string("Failed to init GLEW: ") + reinterpret_cast<const char*>(glewGetErrorString(glewStatus));
+        failure = std::string("Failed to init GLEW: ") +
+                  reinterpret_cast<const char*>(glewGetErrorString(glewStatus));
         return false;
     }
     return true;
@@ -102,6 +103,7 @@ void Application::installCallbacks() {
     glfwSetKeyCallback(window, Controls::onKey);
     glfwSetMouseButtonCallback(window, Controls::onMouseButton);
     glfwSetScrollCallback(window, Controls::onScroll);
+    glfwSetWindowFocusCallback(window, Controls::onFocus);
 }
 
 void Application::runFrameLoop() {

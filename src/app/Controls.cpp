@@ -16,6 +16,8 @@ constexpr int kWindowedY = 25;
 
 // Cursor position of the previous frame, in the window system's coordinates (y grows downwards).
 glm::dvec2 lastCursor(0.0);
+// Set when the window gains the focus: the next cursor reading becomes the new last position.
+bool mouseLookRestarts = false;
 
 glm::dvec2 readCursor(GLFWwindow* window) {
     glm::dvec2 cursor;
@@ -116,6 +118,12 @@ void startMouseLook(GLFWwindow* window) {
     lastCursor = readCursor(window);
 }
 
+void onFocus(GLFWwindow*, int focused) {
+    if (focused == GLFW_TRUE) {
+        mouseLookRestarts = true;
+    }
+}
+
 void processInput(GLFWwindow* window, double dt) {
     steerPlayer(readMovementKeys(window), readCursor(window), dt);
 }
@@ -123,6 +131,10 @@ void processInput(GLFWwindow* window, double dt) {
 void steerPlayer(PlayerKeys keys, glm::dvec2 cursor, double dt) {
     if (!appState.game.isTimedOut()) {
         appState.player.processKeyboard(keys, dt);
+    }
+    if (mouseLookRestarts) {
+        lastCursor = cursor;
+        mouseLookRestarts = false;
     }
     appState.player.processMouseMovement(cursor.x - lastCursor.x, lastCursor.y - cursor.y);
     lastCursor = cursor;

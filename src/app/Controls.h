@@ -20,6 +20,10 @@ void onScroll(GLFWwindow* window, double xOffset, double yOffset);
 // Reads the cursor once before the first frame: mouse look starts from there.
 void startMouseLook(GLFWwindow* window);
 
+// The window's focus callback. Gaining the focus re-captures the cursor, which moves it to the
+// window's centre: mouse look starts again from the next reading, so the view does not jump.
+void onFocus(GLFWwindow* window, int focused);
+
 // Once per frame, first of the frame's updates: reads the movement keys and the cursor and hands
 // them to the player.
 void processInput(GLFWwindow* window, double dt);

@@ -1,6 +1,7 @@
 #include "app/Controls.h"
 #include "app/AppState.h"
 
+#include <GLFW/glfw3.h>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -62,6 +63,17 @@ TEST_F(ControlsTest, MouseLookTurnsByTheCursorMovementSinceTheLastFrame) {
     // The same cursor position again is no movement.
     Controls::steerPlayer({}, kCursor + glm::dvec2(100.0, -50.0), 0.0);
     EXPECT_EQ(viewDirection(), after);
+}
+
+TEST_F(ControlsTest, GainingTheFocusRestartsMouseLookWithoutTurningTheView) {
+    const glm::vec3 before = viewDirection();
+    // Re-capturing the cursor on focus moves it far away; that is no movement of the player's.
+    Controls::onFocus(nullptr, GLFW_TRUE);
+    Controls::steerPlayer({}, kCursor + glm::dvec2(240.0, 112.0), 0.0);
+    EXPECT_EQ(viewDirection(), before);
+
+    Controls::steerPlayer({}, kCursor + glm::dvec2(340.0, 112.0), 0.0);
+    EXPECT_NE(viewDirection(), before) << "a real movement after it still turns the view";
 }
 
 } // namespace
