@@ -25,7 +25,7 @@ ASSETS = os.path.join(SOURCE_DIR, "assets")
 HELP_LINE = (0, 5, 800, 35)
 FPS = (650, 0, 800, 45)
 REMAINING_TIME = (0, 755, 310, 795)
-CHARGE_BAR = (322, 762, 478, 790)
+CHARGE_BAR = (320, 765, 480, 786)
 TIME_OUT_MESSAGE = (90, 300, 800, 410)
 
 
@@ -63,6 +63,10 @@ def difference(a, b, box=None):
     small = (64, 64)
     diff = ImageChops.difference(a.convert("L").resize(small), b.convert("L").resize(small))
     return ImageStat.Stat(diff).mean[0]
+
+
+def is_hud_grey(pixel, tolerance=3):
+    return all(abs(channel - 166) <= tolerance for channel in pixel)
 
 
 def text_mask(image, box, colour=(166, 166, 166), tolerance=5):

@@ -4,9 +4,19 @@ import harness
 from harness import Game
 
 
-def shows(picture, box):
-    """Whether the HUD has text or bar pixels in a box."""
-    return harness.text_mask(picture, box, tolerance=12).getextrema()[0] == 0
+def bar_rows(picture, rows):
+    """HUD-grey pixels on the given rows of the charge bar."""
+    left, top, right, _ = harness.CHARGE_BAR
+    return sum(1 for y in rows for x in range(left, right) if harness.is_hud_grey(picture.getpixel((x, top + y))))
+
+
+def bar_frame_shown(picture):
+    """The bar's frame: its top and bottom edges are unbroken grey lines."""
+    return bar_rows(picture, [1]) > 140 and bar_rows(picture, [19]) > 140
+
+
+def bar_fill(picture):
+    return bar_rows(picture, range(5, 16))
 
 
 class HudTest(unittest.TestCase):
@@ -28,24 +38,22 @@ class HudTest(unittest.TestCase):
                 lambda image: "time" not in harness.read_text(image, harness.REMAINING_TIME),
                 what="the countdown to disappear")
             self.assertNotIn("FPS", harness.read_text(picture, harness.FPS))
-            self.assertFalse(shows(picture, harness.CHARGE_BAR))
+            self.assertFalse(bar_frame_shown(picture))
 
     def test_holding_space_fills_the_charge_bar(self):
-        def filled(picture):
-            inside = picture.crop(harness.CHARGE_BAR).crop((6, 6, 150, 22))
-            return sum(1 for pixel in inside.getdata() if all(abs(c - 166) <= 12 for c in pixel))
-
         with Game() as game:
             game.wait_for_window()
-            empty = filled(game.wait_for_scene())
+            picture = game.wait_for_scene()
+            self.assertTrue(bar_frame_shown(picture))
+            empty = bar_fill(picture)
             # While the key is held the charge grows and the bar fills; letting go jumps.
             game.keydown("space")
             try:
-                full = game.wait_for_picture(lambda image: filled(image) > empty + 500,
+                full = game.wait_for_picture(lambda image: bar_fill(image) > empty + 500,
                                              timeout=300, what="the charge bar to fill")
             finally:
                 game.keyup("space")
-            self.assertGreater(filled(full), empty + 500)
+            self.assertGreater(bar_fill(full), empty + 500)
 
 
 if __name__ == "__main__":
