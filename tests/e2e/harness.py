@@ -235,6 +235,14 @@ class Game:
         time.sleep(seconds)
         xdotool("keyup", name)
 
+    def hold_until(self, name, predicate, timeout=120, what="a picture"):
+        """Holds a key down until a screenshot satisfies predicate; returns that screenshot."""
+        self.keydown(name)
+        try:
+            return self.wait_for_picture(predicate, timeout, what)
+        finally:
+            self.keyup(name)
+
     def keydown(self, name):
         self.focus()
         xdotool("keydown", name)

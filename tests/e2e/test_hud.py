@@ -47,12 +47,8 @@ class HudTest(unittest.TestCase):
             self.assertTrue(bar_frame_shown(picture))
             empty = bar_fill(picture)
             # While the key is held the charge grows and the bar fills; letting go jumps.
-            game.keydown("space")
-            try:
-                full = game.wait_for_picture(lambda image: bar_fill(image) > empty + 500,
-                                             timeout=300, what="the charge bar to fill")
-            finally:
-                game.keyup("space")
+            full = game.hold_until("space", lambda image: bar_fill(image) > empty + 500, timeout=300,
+                                   what="the charge bar to fill")
             self.assertGreater(bar_fill(full), empty + 500)
 
 

@@ -17,12 +17,8 @@ class MovementTest(unittest.TestCase):
             game.key("F9")
             at_reset = game.wait_until_still()
 
-            game.keydown("w")
-            try:
-                game.wait_for_picture(lambda image: difference(at_reset, image, FLOOR) > MOVED, timeout=180,
-                                      what="the view to move forward")
-            finally:
-                game.keyup("w")
+            game.hold_until("w", lambda image: difference(at_reset, image, FLOOR) > MOVED, timeout=180,
+                            what="the view to move forward")
             # Once the player has come to rest, the reset puts it back exactly where it stood.
             walked = game.wait_until_still()
             game.key("F9")
@@ -44,12 +40,8 @@ class MovementTest(unittest.TestCase):
             game.wait_for_scene()
             game.key("F4")
             hovering = game.wait_until_still()
-            game.keydown("w")
-            try:
-                game.wait_for_picture(lambda image: difference(hovering, image) > 20, timeout=120,
-                                      what="the camera to fly forward")
-            finally:
-                game.keyup("w")
+            game.hold_until("w", lambda image: difference(hovering, image) > 20,
+                            what="the camera to fly forward")
 
 
 if __name__ == "__main__":

@@ -28,12 +28,8 @@ class TimeOutTest(unittest.TestCase):
             restarted = game.wait_until_still()
             self.assertNotIn("TIME OUT", harness.read_text(restarted, harness.TIME_OUT_MESSAGE, RED, 10))
             self.assertRegex(harness.read_text(restarted, harness.REMAINING_TIME), r"time: 2:")
-            game.keydown("w")
-            try:
-                game.wait_for_picture(lambda image: difference(restarted, image, FLOOR) > 6.0, timeout=180,
-                                      what="W to move the player again")
-            finally:
-                game.keyup("w")
+            game.hold_until("w", lambda image: difference(restarted, image, FLOOR) > 6.0, timeout=180,
+                            what="W to move the player again")
 
 
 if __name__ == "__main__":
