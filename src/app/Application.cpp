@@ -67,7 +67,6 @@ bool Application::openWindow(std::string& failure) {
 
 bool Application::createWindow(std::string& failure) {
     const Settings& settings = appState.settings;
-    glfwGetPrimaryMonitor();
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
