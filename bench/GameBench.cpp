@@ -55,8 +55,18 @@ glm::dvec2 cursorOf(GLFWwindow* window) {
 int GameBench::run(BenchReport& report) {
     report.cores = std::thread::hardware_concurrency();
     report.loadBefore = loadAverage();
-
     Application application;
+    if (!startWindow(application, report)) {
+        return 1;
+    }
+    runGame(application, report);
+    timePhase(report.shutdown, "window system", [&] { application.shutdown(); });
+    report.peakResidentKiB = peakResidentKiB();
+    report.loadAfter = loadAverage();
+    return 0;
+}
+
+bool GameBench::startWindow(Application& application, BenchReport& report) const {
     timePhase(report.startup, "settings", [&] { application.loadSettings(); });
     useWindowSize(application);
     std::string failure;
@@ -65,13 +75,16 @@ int GameBench::run(BenchReport& report) {
     if (!opened) {
         application.shutdown();
         std::cout << "ERROR: " << failure << std::endl;
-        return 1;
+        return false;
     }
     report.renderer = glString(GL_RENDERER);
     report.glVersion = glString(GL_VERSION);
     report.width = appState.settings.width;
     report.height = appState.settings.height;
+    return true;
+}
 
+void GameBench::runGame(Application& application, BenchReport& report) const {
     GLFWwindow* window = application.getWindow();
     auto game =
         std::make_unique<Game>(appState, window, [&](const char* step, const std::function<void()>& work) {
@@ -93,11 +106,6 @@ int GameBench::run(BenchReport& report) {
         runFrames(frame, report);
     }
     timePhase(report.shutdown, "release of the scene and GL objects", [&] { game.reset(); });
-    timePhase(report.shutdown, "window system", [&] { application.shutdown(); });
-
-    report.peakResidentKiB = peakResidentKiB();
-    report.loadAfter = loadAverage();
-    return 0;
 }
 
 void GameBench::useWindowSize(Application& application) const {

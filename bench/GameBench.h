@@ -21,6 +21,10 @@ public:
     int run(BenchReport& report);
 
 private:
+    // Settings, window and context; false, after printing why, if the window cannot be opened.
+    bool startWindow(Application& application, BenchReport& report) const;
+    // The scene assembly, the first frame, both runs of frames and the release.
+    void runGame(Application& application, BenchReport& report) const;
     void useWindowSize(Application& application) const;
     // The whole-frame and the staged run, taken in alternating blocks, so that both see the same
     // load of a shared machine.
