@@ -26,8 +26,6 @@ public:
     double startGame();
     // Takes down the window system; the game must already be released.
     void shutdown();
-    // The start-up failure path: prints the reason, waits for a key and returns the exit code.
-    int fail(const std::string& reason);
 
     GLFWwindow* getWindow() const { return window; }
 
@@ -35,6 +33,7 @@ private:
     bool createWindow(std::string& failure);
     void installCallbacks();
     void runFrameLoop();
+    int fail(const std::string& reason);
 
     GLFWwindow* window = nullptr;
 };
