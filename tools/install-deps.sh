@@ -10,8 +10,9 @@ packages=(
     libinih-dev libglm-dev
     # runtime: Mesa's software OpenGL
     libgl1-mesa-dri libglx-mesa0
-    # tests: unit and benchmark frameworks, a virtual display, key events, screenshots
+    # tests: unit and benchmark frameworks, a virtual display, key events, screenshots, OCR of the HUD
     googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
+    tesseract-ocr tesseract-ocr-eng
     python3 python3-pil
 )
 
