@@ -1,4 +1,5 @@
 #include "GlTest.h"
+#include "TestPrograms.h"
 #include "physics/Pea.h"
 #include "physics/PeaContainer.h"
 #include "physics/PeaPhysicsObject.h"
@@ -6,7 +7,6 @@
 #include "render/LightObjectMaterial.h"
 #include "render/Shader.h"
 #include "render/SphereGeometry.h"
-#include "render/TempDirectory.h"
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <array>
@@ -42,10 +42,8 @@ class PeaContainerGLTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        const std::string vertex = files.write("instanced.vert", kInstancedVertexSource);
-        program = std::make_shared<Shader>(vertex, files.write("colour.frag", kColourFragmentSource));
-        magentaProgram =
-            std::make_shared<Shader>(vertex, files.write("magenta.frag", kMagentaFragmentSource));
+        program = makeProgram(files, "colour", kInstancedVertexSource, kColourFragmentSource);
+        magentaProgram = makeProgram(files, "magenta", kInstancedVertexSource, kMagentaFragmentSource);
         sphere = std::make_shared<SphereGeometry>(20, 20, 0.15f);
         container = std::make_shared<PeaContainer>(
             sphere, std::make_shared<LightObjectMaterial>(program, glm::vec3(0.0f, 1.0f, 0.0f)));

@@ -1,5 +1,7 @@
+#include "GlImages.h"
 #include "GlTest.h"
-#include "render/GlImages.h"
+#include "OffscreenTarget.h"
+#include "TestPrograms.h"
 
 #include "physics/PhysicsDebugDrawer.h"
 #include "physics/PhysicsWorld.h"
@@ -19,36 +21,23 @@ class PhysicsDebugDrawerGLTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        glGenTextures(1, &colorTexture);
-        glBindTexture(GL_TEXTURE_2D, colorTexture);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kSize, kSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-        glGenFramebuffers(1, &framebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorTexture, 0);
-        glViewport(0, 0, kSize, kSize);
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glDisable(GL_DEPTH_TEST);
+        target = std::make_unique<OffscreenTarget>(kSize, kSize, glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
         glGenQueries(1, &primitivesQuery);
     }
 
-    void TearDown() override {
-        glDeleteQueries(1, &primitivesQuery);
-        glDeleteFramebuffers(1, &framebuffer);
-        glDeleteTextures(1, &colorTexture);
-    }
+    void TearDown() override { glDeleteQueries(1, &primitivesQuery); }
 
     // A line program that passes the colour through, in clip space.
-    static std::shared_ptr<Shader> clipSpaceLines() {
-        auto lines = std::make_shared<Shader>(writeTempFile("lines.vert", R"(#version 430 core
+    std::shared_ptr<Shader> clipSpaceLines() const {
+        auto lines = makeProgram(files, "lines", R"(#version 430 core
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec3 colorIn;
 out vec3 color;
-void main() { color = colorIn; gl_Position = vec4(position, 1.0); })"),
-                                              writeTempFile("lines.frag", R"(#version 430 core
+void main() { color = colorIn; gl_Position = vec4(position, 1.0); })",
+                                 R"(#version 430 core
 in vec3 color;
 out vec4 fragColor;
-void main() { fragColor = vec4(color, 1.0); })"));
+void main() { fragColor = vec4(color, 1.0); })");
         lines->use();
         return lines;
     }
@@ -88,8 +77,8 @@ void main() { fragColor = vec4(color, 1.0); })"));
         return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), matches));
     }
 
-    GLuint colorTexture = 0;
-    GLuint framebuffer = 0;
+    TempDirectory files;
+    std::unique_ptr<OffscreenTarget> target;
     GLuint primitivesQuery = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "GlImages.h"
 #include "GlTest.h"
+#include "TestPrograms.h"
 
 #include "render/BloomChain.h"
 #include "render/Shader.h"
@@ -36,9 +37,9 @@ protected:
 TEST_F(BloomChainGLTest, PassOneReadsTheSourceIntoTargetOneAndEachPassReadsThePreviousOne) {
     constexpr int kSize = 16;
     glViewport(0, 0, kSize, kSize);
-    const auto increment =
-        std::make_shared<Shader>(writeQuadVertexShader(), writeQuadFragmentShader("increment.frag", R"(
-void main() { fragColor = texture(textureSampler, uv) + vec4(0.0625, 0.0, 0.0, 0.0); })"));
+    const TempDirectory files;
+    const auto increment = makeQuadProgram(files, "increment", R"(
+void main() { fragColor = texture(textureSampler, uv) + vec4(0.0625, 0.0, 0.0, 0.0); })");
     Passes passes;
     BloomChain chain(passes, kSize, kSize);
     const GLint framebuffer1 = boundFramebuffer();

@@ -1,5 +1,6 @@
 #include "GlImages.h"
 #include "GlTest.h"
+#include "TestPrograms.h"
 
 #include "render/FullscreenPass.h"
 #include "render/Shader.h"
@@ -34,15 +35,15 @@ protected:
         return sources.back();
     }
 
+    TempDirectory files;
     GLuint framebuffer = 0;
     GLuint target = 0;
     std::vector<GLuint> sources;
 };
 
 TEST_F(FullscreenPassGLTest, CoversTheClearedTargetFilledWithTheSourceOnUnitZero) {
-    const auto copy = std::make_shared<Shader>(
-        writeQuadVertexShader(),
-        writeQuadFragmentShader("copy.frag", "void main() { fragColor = texture(textureSampler, uv); }"));
+    const auto copy =
+        makeQuadProgram(files, "copy", "void main() { fragColor = texture(textureSampler, uv); }");
     copy->setUniform("textureSampler", 3);
     const GLuint source = uniformTexture(glm::vec4(0.5f, 2.0f, 0.25f, 1.0f));
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
@@ -67,9 +68,7 @@ TEST_F(FullscreenPassGLTest, CoversTheClearedTargetFilledWithTheSourceOnUnitZero
 
 // A pass that blends out nothing: it draws transparent black, so only the clear shows.
 TEST_F(FullscreenPassGLTest, ClearsTheTargetBeforeDrawing) {
-    const auto transparent = std::make_shared<Shader>(
-        writeQuadVertexShader(),
-        writeQuadFragmentShader("transparent.frag", "void main() { fragColor = vec4(0.0); }"));
+    const auto transparent = makeQuadProgram(files, "transparent", "void main() { fragColor = vec4(0.0); }");
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     drawFullscreenPass(transparent, uniformTexture(glm::vec4(1.0f)), framebuffer);
@@ -79,11 +78,10 @@ TEST_F(FullscreenPassGLTest, ClearsTheTargetBeforeDrawing) {
 
 // The composition samples the HDR image on unit 0 and the bloom on unit 1 and scales by "exposure".
 TEST_F(FullscreenPassGLTest, ToneMappingReadsTheHdrImageOnUnitZeroAndTheBloomOnUnitOne) {
-    const auto toneMapping =
-        std::make_shared<Shader>(writeQuadVertexShader(), writeQuadFragmentShader("tonemapping.frag", R"(
+    const auto toneMapping = makeQuadProgram(files, "tonemapping", R"(
 uniform sampler2D bloomResult;
 uniform float exposure;
-void main() { fragColor = vec4(exposure * texture(textureSampler, uv).rgb + texture(bloomResult, uv).rgb, 1.0); })"));
+void main() { fragColor = vec4(exposure * texture(textureSampler, uv).rgb + texture(bloomResult, uv).rgb, 1.0); })");
     const GLuint hdr = uniformTexture(glm::vec4(0.25f, 0.0f, 0.0f, 1.0f));
     const GLuint bloom = uniformTexture(glm::vec4(0.0f, 0.5f, 0.0f, 1.0f));
 

@@ -1,6 +1,6 @@
 #include "GlTest.h"
 #include "OffscreenTarget.h"
-#include "TempDirectory.h"
+#include "TestPrograms.h"
 #include "render/ModelGeometry.h"
 #include "render/QuadGeometry.h"
 #include "render/Shader.h"
@@ -88,7 +88,7 @@ std::unique_ptr<aiMesh> makeQuadMesh() {
 class GeometryGLTest : public GlTest {
 protected:
     std::shared_ptr<Shader> program(const std::string& vertex, const std::string& fragment) {
-        return std::make_shared<Shader>(files.write("p.vert", vertex), files.write("p.frag", fragment));
+        return makeProgram(files, "p", vertex, fragment);
     }
 
     void SetUp() override {
@@ -123,7 +123,8 @@ TEST_F(GeometryGLTest, ASphereIsCreatedByItsFirstDrawAndShowsOnlyFromOutside) {
             << "inside, looking along " << direction.x << direction.y << direction.z;
         glDisable(GL_CULL_FACE);
         sphere.draw();
-        EXPECT_EQ(target->coveredPixels(), target->size * target->size) << "the inside is there to be culled";
+        EXPECT_EQ(target->coveredPixels(), target->width * target->height)
+            << "the inside is there to be culled";
         glEnable(GL_CULL_FACE);
     }
     glDisable(GL_CULL_FACE);
@@ -135,8 +136,8 @@ TEST_F(GeometryGLTest, TheScreenQuadCoversTheViewportWithUvOriginBottomLeft) {
             "1.0);\n}\n",
             kShownFragment);
     screenQuad.draw();
-    EXPECT_EQ(target->coveredPixels(), target->size * target->size);
-    const int last = target->size - 1;
+    EXPECT_EQ(target->coveredPixels(), target->width * target->height);
+    const int last = target->width - 1;
     const struct {
         int x;
         int y;
@@ -186,8 +187,8 @@ TEST_F(GeometryGLTest, AModelFeedsEveryAttributeAtItsLocationAndDropsTheMeshAfte
         program(attributeVertex(c.location, 3), kShownFragment);
         target->clear();
         model.draw();
-        const glm::u8vec4 centre = target->pixel(target->size / 2, target->size / 2);
-        EXPECT_EQ(target->coveredPixels(), target->size * target->size) << "location " << c.location;
+        const glm::u8vec4 centre = target->pixel(target->width / 2, target->height / 2);
+        EXPECT_EQ(target->coveredPixels(), target->width * target->height) << "location " << c.location;
         for (int channel = 0; channel < 4; ++channel) {
             EXPECT_NEAR(centre[channel], c.color[channel], 1) << "location " << c.location;
         }
@@ -208,7 +209,7 @@ TEST_F(GeometryGLTest, ASphereFeedsNormalsAndUvs) {
         program(attributeVertex(c.location, c.components), kShownFragment);
         target->clear();
         sphere.draw();
-        const glm::u8vec4 centre = target->pixel(target->size / 2, target->size / 2);
+        const glm::u8vec4 centre = target->pixel(target->width / 2, target->height / 2);
         for (int channel = 0; channel < 4; ++channel) {
             EXPECT_NEAR(centre[channel], c.color[channel], 6) << "location " << c.location;
         }

@@ -1,5 +1,6 @@
 #include "GlImages.h"
 #include "GlTest.h"
+#include "OffscreenTarget.h"
 
 #include "render/HeadsUpDisplay.h"
 
@@ -33,34 +34,17 @@ class HeadsUpDisplayGLTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        glGenTextures(1, &colorTexture);
-        glBindTexture(GL_TEXTURE_2D, colorTexture);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kWidth, kHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-        glGenFramebuffers(1, &framebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorTexture, 0);
-        glViewport(0, 0, kWidth, kHeight);
-        glDisable(GL_DEPTH_TEST);
+        target = std::make_unique<OffscreenTarget>(kWidth, kHeight, glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        clearImage();
     }
 
-    void TearDown() override {
-        glDisable(GL_BLEND);
-        glDeleteFramebuffers(1, &framebuffer);
-        glDeleteTextures(1, &colorTexture);
-    }
+    void TearDown() override { glDisable(GL_BLEND); }
 
     static std::unique_ptr<HeadsUpDisplay> makeHud(const char* font = kFont) {
         return std::make_unique<HeadsUpDisplay>("assets/shader/headupdisplay.vert",
                                                 "assets/shader/headupdisplay.frag", kWidth, kHeight, font,
                                                 1.0f);
-    }
-
-    static void clearImage() {
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
     }
 
     static std::vector<glm::vec4> image() { return readFramebuffer(kWidth, kHeight); }
@@ -93,8 +77,7 @@ protected:
         return bounds;
     }
 
-    GLuint colorTexture = 0;
-    GLuint framebuffer = 0;
+    std::unique_ptr<OffscreenTarget> target;
 };
 
 TEST_F(HeadsUpDisplayGLTest, DrawsWhatTheGameStateAndTheTwoTogglesCallFor) {
@@ -122,7 +105,7 @@ TEST_F(HeadsUpDisplayGLTest, DrawsWhatTheGameStateAndTheTwoTogglesCallFor) {
         if (!c.infoTextVisible) {
             hud->toggleInfoText();
         }
-        clearImage();
+        target->clear();
         hud->draw(60, c.lost, c.won, 150.0, 0.5f);
         const std::vector<glm::vec4> drawn = image();
         EXPECT_EQ(countIn(drawn, kFpsRegion) > 20, c.fps) << "frame rate";
@@ -168,7 +151,7 @@ TEST_F(HeadsUpDisplayGLTest, TheBarFillsFromTheLeftInProportionToTheChargeInside
     const auto hud = makeHud();
     for (const float charge : {0.0f, 0.5f, 1.0f}) {
         SCOPED_TRACE(charge);
-        clearImage();
+        target->clear();
         hud->draw(60, false, false, 150.0, charge);
         const std::vector<glm::vec4> drawn = image();
         const int filled = countIn(drawn, {kInnerLeft, kRow, kInnerRight, kRow + 1});
@@ -204,7 +187,7 @@ TEST_F(HeadsUpDisplayGLTest, CodesAbove127DrawNothingAndLeaveThePenInPlace) {
     hud->renderText("AZ", 100.0f, 400.0f, 1.0f, glm::vec3(1.0f));
     const std::vector<glm::vec4> plain = image();
     ASSERT_GT(countIn(plain, {0, 0, kWidth, kHeight}), 100);
-    clearImage();
+    target->clear();
     hud->renderText("A\xC8\x80Z\xFF", 100.0f, 400.0f, 1.0f, glm::vec3(1.0f));
     EXPECT_TRUE(image() == plain);
 }
@@ -213,7 +196,7 @@ TEST_F(HeadsUpDisplayGLTest, ANewlineStartsTheNextLineBelowAtTheSameLeftEdge) {
     const auto hud = makeHud();
     hud->renderText("H", 100.0f, 400.0f, 1.0f, glm::vec3(1.0f));
     const Region oneLine = litBounds(image());
-    clearImage();
+    target->clear();
     hud->renderText("H\nH", 100.0f, 400.0f, 1.0f, glm::vec3(1.0f));
     const Region twoLines = litBounds(image());
     EXPECT_EQ(twoLines.x0, oneLine.x0);

@@ -1,5 +1,5 @@
 #include "GlTest.h"
-#include "TempDirectory.h"
+#include "TestPrograms.h"
 #include "render/LightObjectMaterial.h"
 #include "render/PBRTextureMaterial.h"
 #include "render/Shader.h"
@@ -67,8 +67,7 @@ void unbindUnits() {
 class MaterialGLTest : public GlTest {
 protected:
     std::shared_ptr<Shader> makeProgram(const std::string& fragmentSource = kFragmentSource) {
-        return std::make_shared<Shader>(files.write("m.vert", kVertexSource),
-                                        files.write("m.frag", fragmentSource));
+        return ::makeProgram(files, "m", kVertexSource, fragmentSource);
     }
 
     glm::mat4 readMatrix(const std::shared_ptr<Shader>& program, const std::string& name) {

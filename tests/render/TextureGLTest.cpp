@@ -1,6 +1,6 @@
 #include "GlTest.h"
 #include "OffscreenTarget.h"
-#include "TempDirectory.h"
+#include "TestPrograms.h"
 #include "render/ImageTexture.h"
 #include "render/QuadGeometry.h"
 #include "render/Shader.h"
@@ -154,14 +154,14 @@ TEST_F(TextureGLTest, AShadowMapIsAttachedToItsFramebufferAndReadsFarDepthOutsid
         glClearDepth(1.0);
 
         OffscreenTarget target(4);
-        TempDirectory shaders;
-        Shader sampler(shaders.write("s.vert", "#version 430 core\nlayout(location = 0) in vec3 position;\n"
-                                               "void main() { gl_Position = vec4(position, 1.0); }\n"),
-                       shaders.write("s.frag",
-                                     "#version 430 core\nuniform sampler2D shadowMap;\n"
-                                     "uniform vec3 coordinate;\nout vec4 color;\n"
-                                     "void main() { color = vec4(texture(shadowMap, coordinate.xy).r); }\n"));
-        sampler.setUniform("shadowMap", 0);
+        const auto sampler =
+            makeProgram(files, "s",
+                        "#version 430 core\nlayout(location = 0) in vec3 position;\n"
+                        "void main() { gl_Position = vec4(position, 1.0); }\n",
+                        "#version 430 core\nuniform sampler2D shadowMap;\n"
+                        "uniform vec3 coordinate;\nout vec4 color;\n"
+                        "void main() { color = vec4(texture(shadowMap, coordinate.xy).r); }\n");
+        sampler->setUniform("shadowMap", 0);
         const struct {
             glm::vec3 coordinate;
             int depth;
@@ -171,7 +171,7 @@ TEST_F(TextureGLTest, AShadowMapIsAttachedToItsFramebufferAndReadsFarDepthOutsid
                      {{0.5f, 2.0f, 0.0f}, 255},
                      {{0.5f, -0.1f, 0.0f}, 255}};
         for (const auto& c : cases) {
-            sampler.setUniform("coordinate", c.coordinate);
+            sampler->setUniform("coordinate", c.coordinate);
             screenQuad.draw();
             EXPECT_NEAR(target.pixel(1, 1).r, c.depth, 1) << c.coordinate.x << ", " << c.coordinate.y;
         }

@@ -45,8 +45,7 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         own = scene_test::makeFlatProgram(folder);
-        shadow =
-            scene_test::makeProgram(folder, "shadow", scene_test::kFlatVertex, scene_test::kFlatFragment);
+        shadow = makeProgram(folder, "shadow", scene_test::kFlatVertex, scene_test::kFlatFragment);
         object = std::make_shared<ConcreteObject>(
             "Ball", std::make_shared<SphereGeometry>(8, 4, 1.0f),
             std::make_shared<LightObjectMaterial>(own, glm::vec3(0.25f, 0.5f, 1.0f)), body);

@@ -1,3 +1,4 @@
+#include "GlImages.h"
 #include "GlTest.h"
 #include "SceneTestPrograms.h"
 #include "physics/DummyPhysicsObject.h"
@@ -34,12 +35,6 @@ protected:
         return box;
     }
 
-    GLint boundFramebuffer() {
-        GLint framebuffer = -1;
-        glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
-        return framebuffer;
-    }
-
     // A sphere of radius 0.5 standing on the floor's level at (x, 0, z).
     std::shared_ptr<Object> ball(float x, float z) {
         return std::make_shared<ConcreteObject>(
@@ -65,8 +60,7 @@ protected:
 
     void SetUp() override {
         GlTest::SetUp();
-        lightsProgram =
-            scene_test::makeProgram(folder, "lights", scene_test::kFlatVertex, scene_test::kLightsFragment);
+        lightsProgram = makeProgram(folder, "lights", scene_test::kFlatVertex, scene_test::kLightsFragment);
         flatProgram = scene_test::makeFlatProgram(folder);
     }
 

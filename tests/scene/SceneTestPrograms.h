@@ -1,10 +1,8 @@
 #pragma once
 
-#include "render/Shader.h"
-#include "render/TempDirectory.h"
+#include "TestPrograms.h"
 
 #include <memory>
-#include <string>
 
 // Small GLSL programs for the scene tests, written to a scratch folder and linked.
 namespace scene_test {
@@ -55,12 +53,6 @@ void main() {
     color = vec4(sum, 1.0);
 }
 )";
-
-inline std::shared_ptr<Shader> makeProgram(const TempDirectory& folder, const std::string& name,
-                                           const char* vertexSource, const char* fragmentSource) {
-    return std::make_shared<Shader>(folder.write(name + ".vert", vertexSource),
-                                    folder.write(name + ".frag", fragmentSource));
-}
 
 inline std::shared_ptr<Shader> makeFlatProgram(const TempDirectory& folder) {
     return makeProgram(folder, "flat", kFlatVertex, kFlatFragment);

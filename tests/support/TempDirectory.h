@@ -5,11 +5,12 @@
 #include <fstream>
 #include <string>
 
-// A scratch folder for files a test writes (shader sources, images); removed with its contents.
+// A scratch folder for files a test writes (shader sources, images, levels); removed with its
+// contents.
 class TempDirectory {
 public:
     TempDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zelvira-render-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "zelvira-test-XXXXXX").string();
         root = mkdtemp(pattern.data());
     }
     ~TempDirectory() { std::filesystem::remove_all(root); }
