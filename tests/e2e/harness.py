@@ -216,10 +216,19 @@ class Game:
 
     def wait_for_picture(self, predicate, timeout=120, what="a picture"):
         """Takes screenshots until predicate(image) holds; returns that image."""
+        last = []
+
         def check():
             image = self.screenshot()
+            last[:] = [image]
             return image if predicate(image) else None
-        return wait_until(check, timeout, what)
+        try:
+            return wait_until(check, timeout, what)
+        except TimeoutError_ as error:
+            kept = os.path.join(tempfile.gettempdir(), f"zelvira-e2e-last-{os.getpid()}.png")
+            if last:
+                last[0].save(kept)
+            raise TimeoutError_(f"{error}; last screenshot: {kept}") from None
 
     # Keyboard and mouse
 
