@@ -6,6 +6,7 @@ sees it, and screenshots. The game renders only a few frames per second here, so
 for what it expects instead of sleeping a fixed time.
 """
 
+import difflib
 import io
 import os
 import shutil
@@ -89,6 +90,15 @@ def read_text(image, box, colour=(166, 166, 166), tolerance=5):
     result = subprocess.run(["tesseract", "stdin", "stdout", "--psm", "7"], input=buffer.getvalue(),
                             capture_output=True, timeout=60)
     return result.stdout.decode(errors="replace").strip()
+
+
+def shows_text(image, box, expected, colour=(166, 166, 166), tolerance=5):
+    """Whether OCR finds the expected words in a box, forgiving a misread letter or two: text over
+    the moving scene never reads back perfectly."""
+    text = read_text(image, box, colour, tolerance).lower()
+    expected = expected.lower()
+    windows = [text[start:start + len(expected)] for start in range(max(1, len(text) - len(expected) + 1))]
+    return max(difflib.SequenceMatcher(None, expected, window).ratio() for window in windows) >= 0.75
 
 
 def xdotool(*args):
