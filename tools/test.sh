@@ -7,8 +7,10 @@ cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
 
+# -noreset keeps the X server as it is between test programs rather than resetting it whenever
+# the last one disconnects.
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
 fi
 
 jobs="$(nproc)"
