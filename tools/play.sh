@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DZELVIRA_TESTS=OFF
-cmake --build build -j"$(nproc)" --target zelvira
-exec build/zelvira
+# Its own build folder: the test command's build/ keeps its tests and its build type.
+cmake -S . -B build-play -DCMAKE_BUILD_TYPE=Release -DZELVIRA_TESTS=OFF
+cmake --build build-play -j"$(nproc)" --target zelvira
+exec build-play/zelvira

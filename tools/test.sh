@@ -10,14 +10,14 @@ tools/install-deps.sh
 # -noreset keeps the X server as it is between test programs rather than resetting it whenever
 # the last one disconnects.
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" tools/test.sh "$@"
 fi
 
 jobs="$(nproc)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELVIRA_TESTS=ON
 cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure "$@"
+ctest --test-dir build --output-on-failure --no-tests=error "$@"
 
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZELVIRA_SANITIZE=ON
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZELVIRA_SANITIZE=ON -DZELVIRA_TESTS=ON
 cmake --build build-sanitize -j"$jobs"
-ctest --test-dir build-sanitize --output-on-failure -L "unit|gl" "$@"
+ctest --test-dir build-sanitize --output-on-failure --no-tests=error -L "unit|gl" "$@"
