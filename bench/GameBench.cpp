@@ -6,6 +6,7 @@
 #include "Stopwatch.h"
 #include "app/AppState.h"
 #include "app/Application.h"
+#include "app/Controls.h"
 #include "app/FrameCounter.h"
 #include "app/Game.h"
 
@@ -42,12 +43,6 @@ long peakResidentKiB() {
 std::string glString(GLenum name) {
     const GLubyte* text = glGetString(name);
     return text != nullptr ? reinterpret_cast<const char*>(text) : "unknown";
-}
-
-glm::dvec2 cursorOf(GLFWwindow* window) {
-    glm::dvec2 cursor;
-    glfwGetCursorPos(window, &cursor.x, &cursor.y);
-    return cursor;
 }
 
 } // namespace
@@ -91,7 +86,7 @@ void GameBench::runGame(Application& application, BenchReport& report) const {
             timePhase(report.startup, step, work);
         });
     FrameCounter counter(application.startGame());
-    ScriptedInput input(cursorOf(window));
+    ScriptedInput input(Controls::readCursor(window));
     {
         FrameStages frame(*game, input, counter, window);
         // Staged like the measured frames, so that the phase shows where its time goes; the GL

@@ -1,6 +1,7 @@
 #include "ScriptedInput.h"
 
 #include "app/Controls.h"
+#include "physics/PlayerKeys.h"
 
 namespace {
 
@@ -15,15 +16,16 @@ bool isCharging(int frameInRound) {
     return frameInRound >= kWalkFrames && frameInRound < kWalkFrames + kChargeFrames;
 }
 
-} // namespace
-
-PlayerKeys ScriptedInput::keysAt(int frame) {
+// The keys held in the given frame of the script.
+PlayerKeys keysAt(int frame) {
     const int frameInRound = frame % kRoundFrames;
     PlayerKeys keys;
     keys.forward = frameInRound < kWalkFrames;
     keys.jump = isCharging(frameInRound);
     return keys;
 }
+
+} // namespace
 
 void ScriptedInput::steerPlayer(double dt) {
     if (!isCharging(frame % kRoundFrames)) {

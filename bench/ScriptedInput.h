@@ -1,7 +1,5 @@
 #pragma once
 
-#include "physics/PlayerKeys.h"
-
 #include <glm/glm.hpp>
 
 // A player's input that is the same in every run, frame by frame: walk forward while turning, stop to
@@ -14,9 +12,6 @@ public:
 
     // Hands the next frame's keys and cursor to the player, as the frame's input stage does.
     void steerPlayer(double dt);
-
-    // The keys held in the given frame of the script.
-    static PlayerKeys keysAt(int frame);
 
 private:
     glm::dvec2 cursor;

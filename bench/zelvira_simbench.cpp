@@ -34,10 +34,6 @@ const glm::vec3 kPlayerStart(-5.0f, 2.0f, 0.0f);
 // High above the arena: all five ground rays miss.
 const glm::vec3 kHighAboveGround(-5.0f, 30.0f, 0.0f);
 
-bool hasPrefix(const std::string& name, const std::string& prefix) {
-    return name.rfind(prefix, 0) == 0;
-}
-
 // The shipped level's simulation as the game assembles it: the player at its start, every imported
 // body, and the peashooters firing into the ring of pea slots. The import needs the GL context that
 // main makes; nothing timed here touches GL.
@@ -94,7 +90,7 @@ private:
         std::vector<std::shared_ptr<ConcreteObject>> nodes;
         for (const auto& object : objects) {
             if (auto node = std::dynamic_pointer_cast<ConcreteObject>(object);
-                node && hasPrefix(node->getName(), "peashooter")) {
+                node && node->getName().starts_with("peashooter")) {
                 nodes.push_back(node);
             }
         }

@@ -19,12 +19,6 @@ glm::dvec2 lastCursor(0.0);
 // Set when the window gains the focus: the next cursor reading becomes the new last position.
 bool mouseLookRestarts = false;
 
-glm::dvec2 readCursor(GLFWwindow* window) {
-    glm::dvec2 cursor;
-    glfwGetCursorPos(window, &cursor.x, &cursor.y);
-    return cursor;
-}
-
 PlayerKeys readMovementKeys(GLFWwindow* window) {
     const auto held = [window](int key) -> std::uint8_t {
         return glfwGetKey(window, key) == GLFW_PRESS;
@@ -113,6 +107,12 @@ void onKey(GLFWwindow* window, int key, int, int action, int) {
 void onMouseButton(GLFWwindow*, int, int, int) {}
 
 void onScroll(GLFWwindow*, double, double) {}
+
+glm::dvec2 readCursor(GLFWwindow* window) {
+    glm::dvec2 cursor;
+    glfwGetCursorPos(window, &cursor.x, &cursor.y);
+    return cursor;
+}
 
 void startMouseLook(GLFWwindow* window) {
     lastCursor = readCursor(window);

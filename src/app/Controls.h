@@ -17,6 +17,9 @@ void onKey(GLFWwindow* window, int key, int scancode, int action, int mods);
 void onMouseButton(GLFWwindow* window, int button, int action, int mods);
 void onScroll(GLFWwindow* window, double xOffset, double yOffset);
 
+// The cursor position in the window system's coordinates (y grows downwards).
+glm::dvec2 readCursor(GLFWwindow* window);
+
 // Reads the cursor once before the first frame: mouse look starts from there.
 void startMouseLook(GLFWwindow* window);
 

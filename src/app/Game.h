@@ -1,14 +1,13 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "render/BloomChain.h"
-#include "render/HdrTarget.h"
-
 #include <GL/glew.h>
 #include <functional>
 #include <memory>
 #include <vector>
 
+struct AppState;
+class BloomChain;
+class HdrTarget;
 class ImageTexture;
 class Light;
 class Material;

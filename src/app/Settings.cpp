@@ -9,16 +9,16 @@ Settings Settings::load(const std::string& path) {
         std::cout << "ERROR: Failed to load '" << path << "'. Using default values instead." << std::endl;
     }
 
-    Settings defaults;
     Settings settings;
-    settings.width = static_cast<int>(reader.GetInteger("window", "width", defaults.width));
-    settings.height = static_cast<int>(reader.GetInteger("window", "height", defaults.height));
-    settings.refreshRate = static_cast<int>(reader.GetInteger("window", "refresh_rate", defaults.refreshRate));
-    settings.brightness = static_cast<float>(reader.GetReal("window", "brightness", defaults.brightness));
-    settings.fullscreen = reader.GetBoolean("window", "fullscreen", defaults.fullscreen);
-    settings.title = reader.Get("window", "title", defaults.title);
-    settings.fov = reader.GetReal("camera", "fov", defaults.fov);
-    settings.near = reader.GetReal("camera", "near", defaults.near);
-    settings.far = reader.GetReal("camera", "far", defaults.far);
+    settings.width = static_cast<int>(reader.GetInteger("window", "width", settings.width));
+    settings.height = static_cast<int>(reader.GetInteger("window", "height", settings.height));
+    settings.refreshRate =
+        static_cast<int>(reader.GetInteger("window", "refresh_rate", settings.refreshRate));
+    settings.brightness = static_cast<float>(reader.GetReal("window", "brightness", settings.brightness));
+    settings.fullscreen = reader.GetBoolean("window", "fullscreen", settings.fullscreen);
+    settings.title = reader.Get("window", "title", settings.title);
+    settings.fov = reader.GetReal("camera", "fov", settings.fov);
+    settings.near = reader.GetReal("camera", "near", settings.near);
+    settings.far = reader.GetReal("camera", "far", settings.far);
     return settings;
 }

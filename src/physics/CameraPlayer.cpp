@@ -74,9 +74,7 @@ glm::mat4 CameraPlayer::getTransformMatrix() {
 }
 
 void CameraPlayer::addToPhysicsWorld(PhysicsWorld* newWorld) {
-    PhysicsWorld::removeRigidBody(world, body.get());
-    world = newWorld;
-    world->addRigidBody(body.get(), this);
+    PhysicsWorld::moveRigidBody(world, newWorld, body.get(), this);
 }
 
 void CameraPlayer::setPosition(glm::vec3 newPosition) {

@@ -59,9 +59,7 @@ glm::mat4 PeaPhysicsObject::getTransformMatrix() {
 }
 
 void PeaPhysicsObject::addToPhysicsWorld(PhysicsWorld* newWorld) {
-    PhysicsWorld::removeRigidBody(world, body.get());
-    newWorld->addRigidBody(body.get(), this);
-    world = newWorld;
+    PhysicsWorld::moveRigidBody(world, newWorld, body.get(), this);
 }
 
 void PeaPhysicsObject::setPosition(glm::vec3 position) {

@@ -15,16 +15,15 @@ float intervalOf(ConcreteObject& node, float fallback) {
 } // namespace
 
 Peashooter::Peashooter(const std::shared_ptr<ConcreteObject>& node)
-    : interval(intervalOf(*node, kDefaultInterval)), position(node->getPosition()),
-      canAim(position.x != 0.0f || position.z != 0.0f) {
-    if (!canAim) {
+    : interval(intervalOf(*node, kDefaultInterval)), position(node->getPosition()) {
+    if (!canAim()) {
         std::cout << "Peashooter '" << node->getName()
                   << "' stands on the vertical axis and has no direction to fire in" << std::endl;
     }
 }
 
 std::shared_ptr<Pea> Peashooter::update(double dt) {
-    if (!canAim) {
+    if (!canAim()) {
         return nullptr;
     }
     timeSinceLastShot += dt;

@@ -26,6 +26,7 @@ private:
     float interval;
     float peaRadius = 0.15f;
     glm::vec3 position;
+
     // A shooter on the vertical axis has no direction to fire in and stays silent.
-    bool canAim;
+    bool canAim() const { return position.x != 0.0f || position.z != 0.0f; }
 };

@@ -1,12 +1,10 @@
 #include "physics/PhysicsDebugDrawer.h"
 
+#include "physics/BulletConversions.h"
+
 #include <iostream>
 
 namespace {
-
-glm::vec3 toGlm(const btVector3& v) {
-    return glm::vec3(static_cast<float>(v.x()), static_cast<float>(v.y()), static_cast<float>(v.z()));
-}
 
 // Re-specifies the bound array buffer with this frame's values and points a location at it.
 void uploadAttribute(GLuint location, GLuint buffer, const std::vector<glm::vec3>& values) {

@@ -76,6 +76,13 @@ void PhysicsWorld::removeRigidBody(PhysicsWorld* world, btRigidBody* body) {
     }
 }
 
+void PhysicsWorld::moveRigidBody(PhysicsWorld*& world, PhysicsWorld* newWorld, btRigidBody* body,
+                                 PhysicsObject* owner) {
+    removeRigidBody(world, body);
+    world = newWorld;
+    newWorld->addRigidBody(body, owner);
+}
+
 void PhysicsWorld::enableDebugDrawing(int mode) {
     debugDrawer = std::make_unique<PhysicsDebugDrawer>();
     dynamicsWorld->setDebugDrawer(debugDrawer.get());

@@ -34,6 +34,9 @@ public:
     // when it is destroyed, so a body that is still in a world proves that world alive; owners may
     // therefore outlive the world they were added to.
     static void removeRigidBody(PhysicsWorld* world, btRigidBody* body);
+    // Takes `body` out of the world it is in, if any, and puts it into `newWorld`, which becomes `world`.
+    static void moveRigidBody(PhysicsWorld*& world, PhysicsWorld* newWorld, btRigidBody* body,
+                              PhysicsObject* owner);
 
     // Attaches a debug drawer with the library's debug-mode bits; it stays for the world's lifetime.
     void enableDebugDrawing(int mode);

@@ -1,8 +1,13 @@
 #include "render/Geometry.h"
 
 Geometry::~Geometry() {
+    deleteVertexArray();
+}
+
+void Geometry::deleteVertexArray() {
     if (initialized) {
         glDeleteVertexArrays(1, &vao);
+        initialized = false;
     }
 }
 
@@ -35,21 +40,21 @@ void Geometry::drawTrianglesInstanced(unsigned indexCount, int instanceCount) {
                             instanceCount);
 }
 
-GLuint Geometry::uploadAttribute(GLuint location, GLint components, const void* data, std::size_t bytes) {
+GLuint Geometry::uploadBuffer(GLenum target, const void* data, std::size_t bytes) {
     GLuint buffer = 0;
     glGenBuffers(1, &buffer);
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), data, GL_STATIC_DRAW);
+    glBindBuffer(target, buffer);
+    glBufferData(target, static_cast<GLsizeiptr>(bytes), data, GL_STATIC_DRAW);
+    return buffer;
+}
+
+GLuint Geometry::uploadAttribute(GLuint location, GLint components, const void* data, std::size_t bytes) {
+    const GLuint buffer = uploadBuffer(GL_ARRAY_BUFFER, data, bytes);
     glEnableVertexAttribArray(location);
     glVertexAttribPointer(location, components, GL_FLOAT, GL_FALSE, 0, nullptr);
     return buffer;
 }
 
 GLuint Geometry::uploadIndices(const std::vector<unsigned>& indices) {
-    GLuint buffer = 0;
-    glGenBuffers(1, &buffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(unsigned)),
-                 indices.data(), GL_STATIC_DRAW);
-    return buffer;
+    return uploadBuffer(GL_ELEMENT_ARRAY_BUFFER, indices.data(), indices.size() * sizeof(unsigned));
 }

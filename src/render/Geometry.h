@@ -29,10 +29,15 @@ protected:
     // Draws indexed triangles of the bound vertex array once or instanced.
     static void drawTriangles(unsigned indexCount);
     static void drawTrianglesInstanced(unsigned indexCount, int instanceCount);
+    // Makes a buffer of static data and leaves it bound to the target.
+    static GLuint uploadBuffer(GLenum target, const void* data, std::size_t bytes);
     // Makes a tightly packed float buffer and attaches it to an attribute location.
     static GLuint uploadAttribute(GLuint location, GLint components, const void* data, std::size_t bytes);
     // Makes the index buffer of the bound vertex array.
     static GLuint uploadIndices(const std::vector<unsigned>& indices);
+
+    // Deletes the vertex array object if it was made; the next bind makes it again.
+    void deleteVertexArray();
 
     bool initialized = false;
     GLuint vao = 0;

@@ -13,7 +13,7 @@ namespace {
 
 constexpr glm::vec3 kGrey(0.65f, 0.65f, 0.65f);
 constexpr glm::vec3 kRed(0.75f, 0.18f, 0.18f);
-constexpr const char* kHelpText =
+constexpr std::string_view kHelpText =
     "F1 - Wireframe, F2 - Culling, F3 - Bullet Bounding Box, F4 - Free Camera, "
     "F5 - Info Text On/off, F6 - HUD On/Off,\nF9 - Reset Game, F11 - Fullscreen On/Off";
 constexpr unsigned kGlyphCount = 128;
@@ -112,27 +112,26 @@ void HeadsUpDisplay::loadFont(const std::string& fontPath) {
 void HeadsUpDisplay::draw(int framesPerSecond, bool lost, bool won, double remainingSeconds,
                           float jumpCharge) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (!hudVisible) {
+        return;
+    }
     drawFps(framesPerSecond, kGrey);
-    if (hudVisible && infoTextVisible) {
+    if (infoTextVisible) {
         renderText(kHelpText, scaled(0.01, width), scaled(0.965, height), scaled(0.0005, height), kGrey);
     }
     if (lost) {
-        if (hudVisible) {
-            renderText("YOU LOST - TIME OUT", scaled(0.12, width), scaled(0.5, height),
-                       scaled(0.0025, height), kRed);
-        }
+        renderText("YOU LOST - TIME OUT", scaled(0.12, width), scaled(0.5, height), scaled(0.0025, height),
+                   kRed);
         return;
     }
     if (won) {
         return;
     }
     drawRemainingTime(remainingSeconds, kGrey);
-    if (hudVisible) {
-        drawChargeBar(jumpCharge);
-    }
+    drawChargeBar(jumpCharge);
 }
 
-void HeadsUpDisplay::renderText(const std::string& text, float x, float y, float scale, glm::vec3 color) {
+void HeadsUpDisplay::renderText(std::string_view text, float x, float y, float scale, glm::vec3 color) {
     shader->use();
     shader->setUniform("textColor", color);
     shader->setUniform("isRect", 0);

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class Shader;
 
@@ -32,7 +33,7 @@ public:
     // The whole overlay for one frame; a loss hides countdown and bar, and so does a win.
     void draw(int framesPerSecond, bool lost, bool won, double remainingSeconds, float jumpCharge);
     // Draws text with its first pen position (x, y) on the baseline; '\n' starts a new line below.
-    void renderText(const std::string& text, float x, float y, float scale, glm::vec3 color);
+    void renderText(std::string_view text, float x, float y, float scale, glm::vec3 color);
     // Draws the left fraction fill of a rectangle. The caller has bound the program and vertex
     // array and set "isRect".
     void drawRect(float x, float y, float rectWidth, float rectHeight, glm::vec3 color, float fill);

@@ -1,22 +1,10 @@
 #include "render/ImageTexture.h"
 
-#include <cstdio>
 #include <iostream>
 #include <stb_image.h>
 #include <utility>
 
 namespace {
-
-// Decodes with the file's own channel count; null if the file cannot be opened or decoded.
-stbi_uc* decodeFile(const std::string& path, int& width, int& height, int& channels) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return nullptr;
-    }
-    stbi_uc* pixels = stbi_load_from_file(file, &width, &height, &channels, 0);
-    std::fclose(file);
-    return pixels;
-}
 
 GLenum formatFor(int channels, const std::string& path) {
     switch (channels) {
@@ -40,7 +28,7 @@ void ImageTexture::upload() {
     int width = 0;
     int height = 0;
     int channels = 0;
-    stbi_uc* pixels = decodeFile(path, width, height, channels);
+    stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
     if (pixels == nullptr) {
         std::cout << "Texture failed to load at path: " << path << std::endl;
         return;

@@ -16,8 +16,12 @@ std::string readFile(const std::string& path) {
     return contents.str();
 }
 
+std::string elementName(const std::string& arrayName, unsigned index) {
+    return arrayName + "[" + std::to_string(index) + "]";
+}
+
 std::string memberName(const std::string& arrayName, unsigned index, const std::string& member) {
-    return arrayName + "[" + std::to_string(index) + "]." + member;
+    return elementName(arrayName, index) + "." + member;
 }
 
 // Prints the info log of a shader or program object after the fixed prefix, verbatim.
@@ -141,5 +145,5 @@ void Shader::setUniform(const std::string& arrayName, unsigned index, const std:
 }
 
 void Shader::setUniform(const std::string& arrayName, unsigned index, int value) {
-    glUniform1i(getUniformLocation(arrayName + "[" + std::to_string(index) + "]"), value);
+    glUniform1i(getUniformLocation(elementName(arrayName, index)), value);
 }

@@ -9,7 +9,6 @@ public:
     ShadowmapTexture(int size, GLuint shadowFramebuffer);
 
     GLenum target() const override { return GL_TEXTURE_2D; }
-    int getSize() const { return size; }
 
 protected:
     void upload() override;

@@ -1,7 +1,6 @@
 #include "scene/PointLight.h"
 
 #include "render/Shader.h"
-#include "render/Texture.h"
 
 PointLight::PointLight(glm::mat3 color, glm::vec3 position, glm::vec3 attenuation)
     : color(color), position(position), attenuation(attenuation) {}
