@@ -1,14 +1,17 @@
 #include "app/Game.h"
 
+#include "app/AppState.h"
 #include "app/Controls.h"
-#include "physics/Pea.h"
 #include "physics/PeaContainer.h"
 #include "physics/Peashooter.h"
 #include "physics/PhysicsWorld.h"
+#include "render/BloomChain.h"
 #include "render/FullscreenPass.h"
+#include "render/HdrTarget.h"
 #include "render/HeadsUpDisplay.h"
 #include "render/ImageTexture.h"
 #include "render/LightObjectMaterial.h"
+#include "render/QuadGeometry.h"
 #include "render/Shader.h"
 #include "render/SkyboxMaterial.h"
 #include "render/SphereGeometry.h"
@@ -23,12 +26,6 @@ constexpr int kBloomBlurPairs = 10;
 // Bullet's debug-draw bits for wireframes and bounding boxes.
 constexpr int kPhysicsDebugMode = 3;
 const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
-
-bool hasPrefix(const std::string& name, const std::string& prefix) { return name.rfind(prefix, 0) == 0; }
-
-std::shared_ptr<Shader> program(const std::string& vertex, const std::string& fragment) {
-    return std::make_shared<Shader>("assets/shader/" + vertex, "assets/shader/" + fragment);
-}
 
 } // namespace
 
@@ -52,6 +49,7 @@ Game::~Game() {
     objects.clear();
     bloomChain.reset();
     hdrTarget.reset();
+    screenQuad.release();
     peaMesh.reset();
     peaMaterial.reset();
     physicsWorld.reset();
@@ -70,16 +68,24 @@ Game::~Game() {
 }
 
 void Game::createPrograms() {
-    textureProgram = program("texture.vert", "texture.frag");
-    lightObjectProgram = program("lightobject.vert", "lightobject.frag");
-    instancedLightObjectProgram = program("instancedlightobject.vert", "lightobject.frag");
-    skyboxProgram = program("skybox.vert", "skybox.frag");
-    physicsDebugProgram = program("physicsdebug.vert", "physicsdebug.frag");
-    shadowMapProgram = program("shadowmap.vert", "shadowmap.frag");
-    toneMappingProgram = program("quad.vert", "tonemapping.frag");
-    auto brightFilter = program("quad.vert", "brightfilter.frag");
-    auto horizontalBlur = program("quad.vert", "blurhorizontal.frag");
-    auto verticalBlur = program("quad.vert", "blurvertical.frag");
+    textureProgram = std::make_shared<Shader>("assets/shader/texture.vert", "assets/shader/texture.frag");
+    lightObjectProgram =
+        std::make_shared<Shader>("assets/shader/lightobject.vert", "assets/shader/lightobject.frag");
+    instancedLightObjectProgram =
+        std::make_shared<Shader>("assets/shader/instancedlightobject.vert", "assets/shader/lightobject.frag");
+    skyboxProgram = std::make_shared<Shader>("assets/shader/skybox.vert", "assets/shader/skybox.frag");
+    physicsDebugProgram =
+        std::make_shared<Shader>("assets/shader/physicsdebug.vert", "assets/shader/physicsdebug.frag");
+    shadowMapProgram =
+        std::make_shared<Shader>("assets/shader/shadowmap.vert", "assets/shader/shadowmap.frag");
+    toneMappingProgram =
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/tonemapping.frag");
+    auto brightFilter =
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/brightfilter.frag");
+    auto horizontalBlur =
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurhorizontal.frag");
+    auto verticalBlur =
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurvertical.frag");
     bloomPasses.push_back(brightFilter);
     for (int pair = 0; pair < kBloomBlurPairs; ++pair) {
         bloomPasses.push_back(horizontalBlur);
@@ -97,9 +103,9 @@ void Game::createSkyAndWorld() {
 
 void Game::createHud() {
     const Settings& settings = state.settings;
-    state.hud = std::make_shared<HeadsUpDisplay>("assets/shader/headupdisplay.vert",
-                                                 "assets/shader/headupdisplay.frag", settings.width,
-                                                 settings.height, "assets/fonts/arial.ttf", settings.brightness);
+    state.hud = std::make_shared<HeadsUpDisplay>(
+        "assets/shader/headupdisplay.vert", "assets/shader/headupdisplay.frag", settings.width,
+        settings.height, "assets/fonts/arial.ttf", settings.brightness);
 }
 
 void Game::createPeasAndTargets() {
@@ -120,7 +126,7 @@ void Game::importLevel() {
 
 void Game::completeLevel() {
     for (const auto& object : objects) {
-        if (hasPrefix(object->getName(), "skybox")) {
+        if (object->getName().starts_with("skybox")) {
             if (auto sky = std::dynamic_pointer_cast<ConcreteObject>(object)) {
                 sky->setMaterial(skyMaterial);
             }
@@ -137,7 +143,7 @@ void Game::completeLevel() {
     }
     objects.push_back(peaContainer);
     for (const auto& object : objects) {
-        if (hasPrefix(object->getName(), "peashooter")) {
+        if (object->getName().starts_with("peashooter")) {
             if (auto node = std::dynamic_pointer_cast<ConcreteObject>(object)) {
                 peashooters.emplace_back(node);
             }
@@ -161,7 +167,9 @@ void Game::frame(double now, double dt, int shownFps) {
     drawHud(now, shownFps);
 }
 
-void Game::processInput(double dt) { Controls::processInput(window, dt); }
+void Game::processInput(double dt) {
+    Controls::processInput(window, dt);
+}
 
 void Game::firePeashooters(double dt) {
     for (Peashooter& peashooter : peashooters) {
@@ -176,11 +184,17 @@ void Game::stepPhysics(double dt) {
     physicsWorld->processCollisions();
 }
 
-void Game::updatePeas(double dt) { peaContainer->update(dt); }
+void Game::updatePeas(double dt) {
+    peaContainer->update(dt);
+}
 
-void Game::updateVideo(double dt) { videoTexture->update(dt); }
+void Game::updateVideo(double dt) {
+    videoTexture->update(dt);
+}
 
-void Game::checkCountdown(double now) { state.game.checkCountdown(now, state.player.isFinished()); }
+void Game::checkCountdown(double now) {
+    state.game.checkCountdown(now, state.player.isFinished());
+}
 
 void Game::setCameraUniforms(Shader& program) {
     program.use();
@@ -228,7 +242,9 @@ void Game::drawPhysicsDebugLines() {
     physicsWorld->debugDraw();
 }
 
-void Game::runBloom() { bloomTexture = bloomChain->run(hdrColorTexture); }
+void Game::runBloom() {
+    bloomTexture = bloomChain->run(hdrColorTexture);
+}
 
 void Game::toneMap() {
     toneMapToWindow(toneMappingProgram, state.settings.brightness, hdrColorTexture, bloomTexture);

@@ -21,12 +21,29 @@ struct NodeTransform {
     glm::quat rotation;
 };
 
+// Splits a node's matrix so that T * R * S rebuilds it, also for a node flattened to zero along an
+// axis or mirrored, which a level may contain.
 NodeTransform decompose(const glm::mat4& transform) {
-    const glm::vec3 xAxis(transform[0]);
-    const glm::vec3 yAxis(transform[1]);
-    const glm::vec3 zAxis(transform[2]);
-    const glm::vec3 scale(glm::length(xAxis), glm::length(yAxis), glm::length(zAxis));
-    const glm::mat3 rotation(xAxis / scale.x, yAxis / scale.y, zAxis / scale.z);
+    const glm::mat3 basis(transform);
+    glm::vec3 scale(glm::length(basis[0]), glm::length(basis[1]), glm::length(basis[2]));
+    glm::mat3 rotation(0.0f);
+    for (int axis = 0; axis < 3; ++axis) {
+        if (scale[axis] > 0.0f) {
+            rotation[axis] = basis[axis] / scale[axis];
+        }
+    }
+    // A flattened axis has no direction of its own: it stands square to the other two.
+    for (int axis = 0; axis < 3; ++axis) {
+        if (scale[axis] == 0.0f) {
+            const glm::vec3 square = glm::cross(rotation[(axis + 1) % 3], rotation[(axis + 2) % 3]);
+            rotation[axis] = glm::length(square) > 0.0f ? glm::normalize(square) : glm::mat3(1.0f)[axis];
+        }
+    }
+    // A mirror stays in the scale, so that what is left is a rotation.
+    if (glm::determinant(basis) < 0.0f) {
+        scale.x = -scale.x;
+        rotation[0] = -rotation[0];
+    }
     return {glm::vec3(transform[3]), scale, glm::quat_cast(rotation)};
 }
 
@@ -103,9 +120,7 @@ glm::mat4 ModelPhysicsObject::getTransformMatrix() {
 }
 
 void ModelPhysicsObject::addToPhysicsWorld(PhysicsWorld* newWorld) {
-    PhysicsWorld::removeRigidBody(world, body.get());
-    world = newWorld;
-    world->addRigidBody(body.get(), this);
+    PhysicsWorld::moveRigidBody(world, newWorld, body.get(), this);
 }
 
 void ModelPhysicsObject::setPosition(glm::vec3 position) {

@@ -18,9 +18,14 @@ constexpr GLsizei kStride = 5 * sizeof(float);
 } // namespace
 
 QuadGeometry::~QuadGeometry() {
+    release();
+}
+
+void QuadGeometry::release() {
     if (initialized) {
         glDeleteBuffers(1, &vbo);
     }
+    deleteVertexArray();
 }
 
 void QuadGeometry::draw() {
@@ -34,9 +39,7 @@ void QuadGeometry::drawInstanced(int instanceCount) {
 }
 
 void QuadGeometry::setupBuffers() {
-    glGenBuffers(1, &vbo);
-    glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(kQuadVertices), kQuadVertices.data(), GL_STATIC_DRAW);
+    vbo = uploadBuffer(GL_ARRAY_BUFFER, kQuadVertices.data(), sizeof(kQuadVertices));
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, kStride, nullptr);
     glEnableVertexAttribArray(1);

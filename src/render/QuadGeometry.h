@@ -9,6 +9,10 @@ public:
     QuadGeometry() = default;
     ~QuadGeometry() override;
 
+    // Deletes the GL objects while the context still exists: the program-wide quad outlives it.
+    // A later draw makes them again.
+    void release();
+
     void draw() override;
     void drawInstanced(int instanceCount) override;
 
@@ -19,5 +23,6 @@ private:
     GLuint vbo = 0;
 };
 
-// The one quad every full-screen pass draws; it holds no GL objects until first drawn.
+// The one quad every full-screen pass draws; it holds no GL objects until first drawn and is
+// released with the rest of the game's GL objects.
 extern QuadGeometry screenQuad;

@@ -4,6 +4,7 @@
 #include "render/ShadowmapTexture.h"
 #include "scene/Object.h"
 
+#include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
@@ -39,7 +40,7 @@ DirectionalLight::~DirectionalLight() {
 // NaNs to the shaders.
 glm::vec3 DirectionalLight::normalizedDirection(glm::vec3 direction) {
     const float length = glm::length(direction);
-    return length > 0.0f ? direction / length : kStraightDown;
+    return std::isfinite(length) && length > 0.0f ? direction / length : kStraightDown;
 }
 
 glm::mat4 DirectionalLight::computeLightSpaceMatrix(glm::vec3 direction) {
@@ -50,8 +51,10 @@ glm::mat4 DirectionalLight::computeLightSpaceMatrix(glm::vec3 direction) {
 }
 
 std::shared_ptr<Texture> DirectionalLight::createShadowMap() {
-    glGenFramebuffers(1, &shadowFramebuffer);
-    framebufferCreated = true;
+    if (!framebufferCreated) {
+        glGenFramebuffers(1, &shadowFramebuffer);
+        framebufferCreated = true;
+    }
     return std::make_shared<ShadowmapTexture>(shadowMapSize, shadowFramebuffer);
 }
 

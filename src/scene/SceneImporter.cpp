@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 #include <iostream>
@@ -50,14 +51,12 @@ glm::mat4 worldTransform(const aiNode* node) {
     return world;
 }
 
-bool startsWith(const std::string& name, const char* prefix) {
-    return name.rfind(prefix, 0) == 0;
-}
-
-// Only 32-bit float entries count: a key stored with another type is as good as absent.
+// Only finite, non-negative 32-bit float entries count: a key stored with another type, or a weight
+// or friction no body can have, is as good as absent.
 float floatMetadata(const aiNode* node, const char* key, float fallback) {
     float value = fallback;
-    if (node->mMetaData == nullptr || !node->mMetaData->Get(std::string(key), value)) {
+    if (node->mMetaData == nullptr || !node->mMetaData->Get(std::string(key), value) ||
+        !std::isfinite(value) || value < 0.0f) {
         return fallback;
     }
     return value;
@@ -135,10 +134,10 @@ std::shared_ptr<Object> SceneImporter::processMesh(const aiMesh* mesh, const glm
     // the specular slot.
     std::shared_ptr<Material> material;
     std::shared_ptr<PhysicsObject> body;
-    if (startsWith(name, "screen") && specular.size() == 1 && emissive.size() == 1) {
+    if (name.starts_with("screen") && specular.size() == 1 && emissive.size() == 1) {
         material =
             std::make_shared<PBRTextureMaterial>(textureProgram, videoTexture, emissive[0], specular[0]);
-    } else if (startsWith(name, "skybox")) {
+    } else if (name.starts_with("skybox")) {
         // The sky is modelled around the origin and drawn there, whatever its node says.
         body = std::make_shared<DummyPhysicsObject>(glm::mat4(1.0f));
     } else if (diffuse.size() == 1 && specular.size() == 1 && emissive.size() == 1) {
