@@ -1,4 +1,5 @@
 #include "app/Controls.h"
+#include "PlayerView.h"
 #include "app/AppState.h"
 
 #include <GLFW/glfw3.h>
@@ -6,17 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// The player's viewing direction, read off its view: with no projection set, the view-projection
-// matrix is the view itself, whose third row is the negated viewing direction.
-glm::vec3 viewDirection() {
-    const glm::mat4 view = appState.player.getViewProjectionMatrix();
-    return -glm::vec3(view[0][2], view[1][2], view[2][2]);
-}
-
-float degrees(float radians) {
-    return radians * 57.29578f;
-}
 
 // The program-wide player in free-camera mode, which flies without a physics world, so that
 // movement keys show up as a change of position.
@@ -46,34 +36,35 @@ TEST_F(ControlsTest, MovementKeysReachThePlayerOnlyWhileTheCountdownRuns) {
 
     appState.game.checkCountdown(GameState::kTimeLimit + 1.0, false);
     ASSERT_TRUE(appState.game.isTimedOut());
-    const glm::vec3 lookingBefore = viewDirection();
+    const glm::vec3 lookingBefore = viewDirection(appState.player);
     Controls::steerPlayer(forward(), kCursor + glm::dvec2(50.0, 0.0), 0.5);
     EXPECT_EQ(appState.player.getPosition(), moved);
-    EXPECT_GT(glm::length(viewDirection() - lookingBefore), 0.05f) << "mouse look still turns the view";
+    EXPECT_GT(glm::length(viewDirection(appState.player) - lookingBefore), 0.05f)
+        << "mouse look still turns the view";
 }
 
 TEST_F(ControlsTest, MouseLookTurnsByTheCursorMovementSinceTheLastFrame) {
-    const glm::vec3 before = viewDirection();
+    const glm::vec3 before = viewDirection(appState.player);
     // Right by 100 and up by 50 (window y grows downwards): 10 degrees of yaw, 5 of pitch up.
     Controls::steerPlayer({}, kCursor + glm::dvec2(100.0, -50.0), 0.0);
-    const glm::vec3 after = viewDirection();
-    EXPECT_NEAR(degrees(std::atan2(after.z, after.x) - std::atan2(before.z, before.x)), 10.0f, 1e-3f);
-    EXPECT_NEAR(degrees(std::asin(after.y) - std::asin(before.y)), 5.0f, 1e-3f);
+    const glm::vec3 after = viewDirection(appState.player);
+    EXPECT_NEAR(glm::degrees(std::atan2(after.z, after.x) - std::atan2(before.z, before.x)), 10.0f, 1e-3f);
+    EXPECT_NEAR(glm::degrees(std::asin(after.y) - std::asin(before.y)), 5.0f, 1e-3f);
 
     // The same cursor position again is no movement.
     Controls::steerPlayer({}, kCursor + glm::dvec2(100.0, -50.0), 0.0);
-    EXPECT_EQ(viewDirection(), after);
+    EXPECT_EQ(viewDirection(appState.player), after);
 }
 
 TEST_F(ControlsTest, GainingTheFocusRestartsMouseLookWithoutTurningTheView) {
-    const glm::vec3 before = viewDirection();
+    const glm::vec3 before = viewDirection(appState.player);
     // Re-capturing the cursor on focus moves it far away; that is no movement of the player's.
     Controls::onFocus(nullptr, GLFW_TRUE);
     Controls::steerPlayer({}, kCursor + glm::dvec2(240.0, 112.0), 0.0);
-    EXPECT_EQ(viewDirection(), before);
+    EXPECT_EQ(viewDirection(appState.player), before);
 
     Controls::steerPlayer({}, kCursor + glm::dvec2(340.0, 112.0), 0.0);
-    EXPECT_NE(viewDirection(), before) << "a real movement after it still turns the view";
+    EXPECT_NE(viewDirection(appState.player), before) << "a real movement after it still turns the view";
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "app/Settings.h"
+#include "TempDirectory.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,7 +12,9 @@ struct SettingsCase {
     bool expectMessage;
 };
 
-void PrintTo(const SettingsCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SettingsCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 Settings with(auto change) {
     Settings settings;
@@ -23,20 +24,18 @@ Settings with(auto change) {
 
 class SettingsTest : public ::testing::TestWithParam<SettingsCase> {
 protected:
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("zelvira-settings-" + std::to_string(::getpid()) + ".ini");
-
-    void TearDown() override { std::filesystem::remove(path); }
+    TempDirectory folder;
+    const std::string path = folder.path("settings.ini");
 };
 
 TEST_P(SettingsTest, LoadsKeysWithDefaults) {
     const SettingsCase& c = GetParam();
     if (c.fileContent != nullptr) {
-        std::ofstream(path) << c.fileContent;
+        folder.write("settings.ini", c.fileContent);
     }
 
     testing::internal::CaptureStdout();
-    const Settings s = Settings::load(path.string());
+    const Settings s = Settings::load(path);
     const std::string output = testing::internal::GetCapturedStdout();
 
     EXPECT_EQ(s.width, c.expected.width);
@@ -49,7 +48,7 @@ TEST_P(SettingsTest, LoadsKeysWithDefaults) {
     EXPECT_DOUBLE_EQ(s.near, c.expected.near);
     EXPECT_DOUBLE_EQ(s.far, c.expected.far);
     if (c.expectMessage) {
-        EXPECT_EQ(output, "ERROR: Failed to load '" + path.string() + "'. Using default values instead.\n");
+        EXPECT_EQ(output, "ERROR: Failed to load '" + path + "'. Using default values instead.\n");
     } else {
         EXPECT_EQ(output, "");
     }
@@ -60,22 +59,25 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SettingsCase{"MissingFile", nullptr, Settings{}, true},
         SettingsCase{"FovOnly", "[camera]\nfov = 90\n", with([](Settings& s) { s.fov = 90.0; }), false},
-        SettingsCase{"FullscreenYes", "[window]\nfullscreen = Yes\n", with([](Settings& s) { s.fullscreen = true; }),
-                     false},
+        SettingsCase{"FullscreenYes", "[window]\nfullscreen = Yes\n",
+                     with([](Settings& s) { s.fullscreen = true; }), false},
         SettingsCase{"FullscreenTwoKeepsDefault", "[window]\nfullscreen = 2\n", Settings{}, false},
-        SettingsCase{"WidthHex", "[window]\nwidth = 0x400\n", with([](Settings& s) { s.width = 1024; }), false},
-        SettingsCase{"WidthNotANumber", "[window]\nwidth = abc\n", Settings{}, false},
-        SettingsCase{"UnknownSectionsAndKeys", "[sound]\nvolume = 3\n[window]\ncolour = red\n", Settings{}, false},
-        SettingsCase{"CaseInsensitiveNamesAndTrimmedTitle",
-                     "[WINDOW]\nHeight = 600\ntitle =   My Game  \nbrightness = 1.5\n[Camera]\nNEAR = 0.5\nfar=50\n",
-                     with([](Settings& s) {
-                         s.height = 600;
-                         s.title = "My Game";
-                         s.brightness = 1.5f;
-                         s.near = 0.5;
-                         s.far = 50.0;
-                     }),
+        SettingsCase{"WidthHex", "[window]\nwidth = 0x400\n", with([](Settings& s) { s.width = 1024; }),
                      false},
+        SettingsCase{"WidthNotANumber", "[window]\nwidth = abc\n", Settings{}, false},
+        SettingsCase{"UnknownSectionsAndKeys", "[sound]\nvolume = 3\n[window]\ncolour = red\n", Settings{},
+                     false},
+        SettingsCase{
+            "CaseInsensitiveNamesAndTrimmedTitle",
+            "[WINDOW]\nHeight = 600\ntitle =   My Game  \nbrightness = 1.5\n[Camera]\nNEAR = 0.5\nfar=50\n",
+            with([](Settings& s) {
+                s.height = 600;
+                s.title = "My Game";
+                s.brightness = 1.5f;
+                s.near = 0.5;
+                s.far = 50.0;
+            }),
+            false},
         SettingsCase{"MalformedLineKeepsTheRest", "[window]\nthis line is broken\nrefresh_rate = 144\n",
                      with([](Settings& s) { s.refreshRate = 144; }), false}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -1,4 +1,6 @@
+#include "GlmAssertions.h"
 #include "PhysicsTestBodies.h"
+#include "PlayerView.h"
 
 #include "physics/CameraPlayer.h"
 #include "physics/DummyPhysicsObject.h"
@@ -13,7 +15,6 @@ using namespace physics_test;
 
 namespace {
 
-const double kFrame = 1.0 / 60.0;
 const float kDiagonal = 250.0f / std::sqrt(2.0f);
 // A body resting on the floor has its centre 1 above the floor's top face.
 const glm::vec3 kStanding(0.0f, 1.0f, 0.0f);
@@ -29,25 +30,8 @@ PlayerKeys keysOf(const std::string& held) {
     return keys;
 }
 
-::testing::AssertionResult vecNear(glm::vec3 actual, glm::vec3 expected, float tolerance) {
-    if (glm::all(glm::lessThanEqual(glm::abs(actual - expected), glm::vec3(tolerance)))) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not (" << expected.x << ", "
-           << expected.y << ", " << expected.z << ")";
-}
-
 glm::vec3 forceOn(CameraPlayer& player) {
-    const btVector3& force = player.getRigidBody()->getTotalForce();
-    return glm::vec3(force.x(), force.y(), force.z());
-}
-
-// With the identity projection of a fresh player the view-projection is the view, whose third row is
-// the negated viewing direction.
-glm::vec3 viewDirection(CameraPlayer& player) {
-    const glm::mat4 view = player.getViewProjectionMatrix();
-    return -glm::vec3(view[0][2], view[1][2], view[2][2]);
+    return toGlm(player.getRigidBody()->getTotalForce());
 }
 
 glm::vec3 toNdc(const glm::mat4& viewProjection, glm::vec3 point) {

@@ -1,3 +1,4 @@
+#include "GlmAssertions.h"
 #include "PhysicsTestBodies.h"
 
 #include "physics/DummyPhysicsObject.h"
@@ -11,24 +12,6 @@
 using namespace physics_test;
 
 namespace {
-
-const double kFrame = 1.0 / 60.0;
-const float kMiss = 3.4028235e38f;
-
-void runFrames(PhysicsWorld& world, int frames) {
-    for (int i = 0; i < frames; ++i) {
-        world.step(kFrame);
-    }
-}
-
-void expectMatrixNear(const glm::mat4& actual, const glm::mat4& expected) {
-    for (int column = 0; column < 4; ++column) {
-        for (int row = 0; row < 4; ++row) {
-            EXPECT_NEAR(actual[column][row], expected[column][row], 1e-5f)
-                << "[" << column << "][" << row << "]";
-        }
-    }
-}
 
 // An L-shaped slab 0.2 thick whose missing quarter is x, z in [1, 2].
 std::unique_ptr<aiMesh> makeLShape() {
@@ -64,7 +47,7 @@ TEST(ModelPhysicsObjectTest, NodeScaleWidensTheHullButNotTheBody) {
     box->addToPhysicsWorld(&world);
 
     EXPECT_EQ(box->getPosition(), origin);
-    expectMatrixNear(box->getTransformMatrix(), node);
+    EXPECT_TRUE(matNear(box->getTransformMatrix(), node, 1e-5f));
     EXPECT_NEAR(glm::length(glm::vec3(box->getTransformMatrix()[0])), 2.0f, 1e-5f);
 
     const glm::vec3 down(0.0f, -3.0f, 0.0f);

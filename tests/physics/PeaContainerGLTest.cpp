@@ -1,4 +1,6 @@
+#include "GlImages.h"
 #include "GlTest.h"
+#include "OffscreenTarget.h"
 #include "TestPrograms.h"
 #include "physics/Pea.h"
 #include "physics/PeaContainer.h"
@@ -42,6 +44,8 @@ class PeaContainerGLTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
+        target =
+            std::make_unique<OffscreenTarget>(kWindowSize, kWindowSize, glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
         program = makeProgram(files, "colour", kInstancedVertexSource, kColourFragmentSource);
         magentaProgram = makeProgram(files, "magenta", kInstancedVertexSource, kMagentaFragmentSource);
         sphere = std::make_shared<SphereGeometry>(20, 20, 0.15f);
@@ -49,18 +53,14 @@ protected:
             sphere, std::make_shared<LightObjectMaterial>(program, glm::vec3(0.0f, 1.0f, 0.0f)));
     }
 
-    static void clear() {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
+    void clear() { target->clear(); }
 
     // The colour at a point of normalised device space.
-    static Rgb colourAt(float x, float y) {
+    Rgb colourAt(float x, float y) const {
         const int pixelX = static_cast<int>((x + 1.0f) * 0.5f * kWindowSize);
         const int pixelY = static_cast<int>((y + 1.0f) * 0.5f * kWindowSize);
-        std::array<GLubyte, 4> pixel{};
-        glReadPixels(pixelX, pixelY, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
-        return {pixel[0], pixel[1], pixel[2]};
+        const glm::u8vec4 pixel = target->pixel(pixelX, pixelY);
+        return {pixel.r, pixel.g, pixel.b};
     }
 
     void addPeaAt(glm::vec3 position) {
@@ -68,6 +68,7 @@ protected:
     }
 
     TempDirectory files;
+    std::unique_ptr<OffscreenTarget> target;
     std::shared_ptr<Shader> program;
     std::shared_ptr<Shader> magentaProgram;
     std::shared_ptr<SphereGeometry> sphere;
@@ -148,9 +149,7 @@ TEST_F(PeaContainerGLTest, TheShadowPassDrawsThePeasWithItsOwnProgram) {
     addPeaAt({0.5f, 0.0f, 0.0f});
     clear();
     container->drawWithShader(magentaProgram);
-    GLint current = 0;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    EXPECT_EQ(static_cast<GLuint>(current), magentaProgram->getProgramId());
+    EXPECT_EQ(static_cast<GLuint>(currentProgram()), magentaProgram->getProgramId());
     EXPECT_EQ(colourAt(0.5f, 0.0f), kMagenta);
 }
 

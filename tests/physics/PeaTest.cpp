@@ -1,4 +1,5 @@
 #include "physics/Pea.h"
+#include "PhysicsTestBodies.h"
 #include "physics/CameraPlayer.h"
 #include "physics/PeaPhysicsObject.h"
 #include "physics/PhysicsWorld.h"
@@ -7,6 +8,8 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <cmath>
 #include <gtest/gtest.h>
+
+using namespace physics_test;
 
 namespace {
 
@@ -61,9 +64,7 @@ TEST(PeaPhysicsObject, APeaOnTheVerticalAxisOnlyFallsAndATinyOffsetStillAims) {
     PeaPhysicsObject besideAxis(0.15f, {1e-30f, 5, 0}, 7.0f, 11.0f, 1.0f);
     onAxis.addToPhysicsWorld(&world);
     besideAxis.addToPhysicsWorld(&world);
-    for (int frame = 0; frame < 30; ++frame) {
-        world.step(1.0 / 60.0);
-    }
+    runFrames(world, 30);
     const btVector3 fall = onAxis.getRigidBody()->getLinearVelocity();
     ASSERT_TRUE(isFinite(fall));
     EXPECT_EQ(fall.x(), 0.0);
@@ -86,7 +87,7 @@ TEST(PeaPhysicsObject, LeavesItsWorldWhenDestroyed) {
     EXPECT_NEAR(world.rayTestDistance(above, below), 7.0f - 0.15f, 1e-3f);
 
     physics.reset();
-    EXPECT_EQ(world.rayTestDistance(above, below), 3.4028235e38f);
+    EXPECT_EQ(world.rayTestDistance(above, below), kMiss);
 }
 
 TEST(Pea, ExpiresWhenItsAgeReachesExactlyTenSeconds) {
@@ -108,7 +109,7 @@ TEST(Pea, HittingThePlayerPushesItButNeverFinishesTheGame) {
     Pea pea(0.15f, {3, 0, 0}, 7.0f, 11.0f);
     pea.addToPhysicsWorld(&world);
     for (int frame = 0; frame < 60; ++frame) {
-        world.step(1.0 / 60.0);
+        world.step(kFrame);
         world.processCollisions();
     }
     EXPECT_LT(player.getRigidBody()->getLinearVelocity().x(), -0.1) << "the pea hit the player";

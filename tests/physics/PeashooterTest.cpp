@@ -1,4 +1,5 @@
 #include "physics/Peashooter.h"
+#include "StubBody.h"
 #include "physics/Pea.h"
 #include "physics/PeaPhysicsObject.h"
 #include "scene/ConcreteObject.h"
@@ -9,24 +10,9 @@
 
 namespace {
 
-// A body that stands where the test puts it, as a model body of the level would.
-class StandingBody : public PhysicsObject {
-public:
-    explicit StandingBody(glm::vec3 position) : position(position) {}
-
-    glm::mat4 getTransformMatrix() override { return glm::mat4(1.0f); }
-    void addToPhysicsWorld(PhysicsWorld*) override {}
-    void setPosition(glm::vec3 newPosition) override { position = newPosition; }
-    void onCollision(PhysicsObject*) override {}
-    glm::vec3 getPosition() override { return position; }
-
-private:
-    glm::vec3 position;
-};
-
 std::shared_ptr<ConcreteObject> peashooterNode(glm::vec3 position, std::optional<float> interval = {}) {
     auto node = std::make_shared<ConcreteObject>("peashooter.001", nullptr, nullptr,
-                                                 std::make_shared<StandingBody>(position));
+                                                 std::make_shared<StubBody>(position));
     if (interval) {
         node->setProperty("interval", *interval);
     }

@@ -16,16 +16,18 @@ namespace {
 
 constexpr int kSize = 64;
 
+// Anything but the black the target is cleared to.
+bool isDrawn(glm::vec4 pixel) {
+    return pixel.r + pixel.g + pixel.b > 0.0f;
+}
+
 // Draws into a small offscreen image and counts the primitives that reach the rasteriser.
 class PhysicsDebugDrawerGLTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
         target = std::make_unique<OffscreenTarget>(kSize, kSize, glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
-        glGenQueries(1, &primitivesQuery);
     }
-
-    void TearDown() override { glDeleteQueries(1, &primitivesQuery); }
 
     // A line program that passes the colour through, in clip space.
     std::shared_ptr<Shader> clipSpaceLines() const {
@@ -42,13 +44,8 @@ void main() { fragColor = vec4(color, 1.0); })");
         return lines;
     }
 
-    GLuint flushCountingPrimitives(PhysicsDebugDrawer& drawer) {
-        glBeginQuery(GL_PRIMITIVES_GENERATED, primitivesQuery);
-        drawer.flush();
-        glEndQuery(GL_PRIMITIVES_GENERATED);
-        GLuint primitives = 0;
-        glGetQueryObjectuiv(primitivesQuery, GL_QUERY_RESULT, &primitives);
-        return primitives;
+    static GLuint flushCountingPrimitives(PhysicsDebugDrawer& drawer) {
+        return primitivesGenerated([&] { drawer.flush(); });
     }
 
     // Sizes of the position and index buffers of the bound vertex array.
@@ -79,7 +76,6 @@ void main() { fragColor = vec4(color, 1.0); })");
 
     TempDirectory files;
     std::unique_ptr<OffscreenTarget> target;
-    GLuint primitivesQuery = 0;
 };
 
 TEST_F(PhysicsDebugDrawerGLTest, AnEmptyFrameUploadsEmptyBuffersAndDrawsNothing) {
@@ -92,8 +88,7 @@ TEST_F(PhysicsDebugDrawerGLTest, AnEmptyFrameUploadsEmptyBuffersAndDrawsNothing)
 
     EXPECT_EQ(flushCountingPrimitives(drawer), 0u);
     EXPECT_EQ(boundBufferSizes(), std::make_pair(0, 0));
-    EXPECT_EQ(countPixels(readFramebuffer(kSize, kSize), [](glm::vec4 p) { return p.r + p.g + p.b > 0.0f; }),
-              0);
+    EXPECT_EQ(countPixels(readFramebuffer(kSize, kSize), isDrawn), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -168,8 +163,7 @@ TEST_F(PhysicsDebugDrawerGLTest, ABoxInTheWorldDrawsItsWireframeAndBoundsInTheir
     world.addRigidBody(&box, nullptr);
 
     world.debugDraw();
-    ASSERT_EQ(countPixels(readFramebuffer(kSize, kSize), [](glm::vec4 p) { return p.r + p.g + p.b > 0.0f; }),
-              0)
+    ASSERT_EQ(countPixels(readFramebuffer(kSize, kSize), isDrawn), 0)
         << "nothing is drawn before debug drawing is enabled";
 
     world.enableDebugDrawing(btIDebugDraw::DBG_DrawWireframe | btIDebugDraw::DBG_DrawAabb);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "physics/BulletConversions.h"
 #include "physics/ModelPhysicsObject.h"
 #include "physics/PhysicsWorld.h"
 #include "scene/Object.h"
@@ -7,12 +8,24 @@
 #include <assimp/mesh.h>
 #include <btBulletDynamicsCommon.h>
 #include <glm/gtc/matrix_transform.hpp>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
 
-// Meshes and bodies built in code for the physics tests.
+// Meshes, bodies and frame steps built in code for the physics tests.
 namespace physics_test {
+
+// One frame of the game at 60 frames per second.
+constexpr double kFrame = 1.0 / 60.0;
+// The distance a ray reports when it hits nothing.
+constexpr float kMiss = std::numeric_limits<float>::max();
+
+inline void runFrames(PhysicsWorld& world, int frames) {
+    for (int i = 0; i < frames; ++i) {
+        world.step(kFrame);
+    }
+}
 
 struct Corner {
     float x, y, z;
@@ -88,8 +101,7 @@ inline std::shared_ptr<ModelPhysicsObject> makeFloor(PhysicsWorld& world, glm::v
 }
 
 inline glm::vec3 velocityOf(btRigidBody* body) {
-    const btVector3& v = body->getLinearVelocity();
-    return glm::vec3(v.x(), v.y(), v.z());
+    return toGlm(body->getLinearVelocity());
 }
 
 // A scene object that is nothing but its name.

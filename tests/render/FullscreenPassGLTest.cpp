@@ -1,3 +1,4 @@
+#include "FloatTarget.h"
 #include "GlImages.h"
 #include "GlTest.h"
 #include "TestPrograms.h"
@@ -6,6 +7,7 @@
 #include "render/Shader.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -17,18 +19,10 @@ protected:
         GlTest::SetUp();
         glViewport(0, 0, kSize, kSize);
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glGenFramebuffers(1, &framebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        target = makeFloatTexture(kSize, kSize, std::vector<glm::vec4>(kSize * kSize, glm::vec4(9.0f)));
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        target = std::make_unique<FloatTarget>(kSize, glm::vec4(9.0f));
     }
 
-    void TearDown() override {
-        glDeleteFramebuffers(1, &framebuffer);
-        glDeleteTextures(1, &target);
-        glDeleteTextures(static_cast<GLsizei>(sources.size()), sources.data());
-    }
+    void TearDown() override { glDeleteTextures(static_cast<GLsizei>(sources.size()), sources.data()); }
 
     GLuint uniformTexture(glm::vec4 color) {
         sources.push_back(makeFloatTexture(kSize, kSize, std::vector<glm::vec4>(kSize * kSize, color)));
@@ -36,8 +30,7 @@ protected:
     }
 
     TempDirectory files;
-    GLuint framebuffer = 0;
-    GLuint target = 0;
+    std::unique_ptr<FloatTarget> target;
     std::vector<GLuint> sources;
 };
 
@@ -50,9 +43,9 @@ TEST_F(FullscreenPassGLTest, CoversTheClearedTargetFilledWithTheSourceOnUnitZero
     glEnable(GL_DEPTH_TEST);
     glActiveTexture(GL_TEXTURE2);
 
-    drawFullscreenPass(copy, source, framebuffer);
+    drawFullscreenPass(copy, source, target->getFramebuffer());
 
-    EXPECT_EQ(boundFramebuffer(), static_cast<GLint>(framebuffer));
+    EXPECT_EQ(boundFramebuffer(), static_cast<GLint>(target->getFramebuffer()));
     for (const glm::vec4& pixel : readFramebuffer(kSize, kSize)) {
         ASSERT_EQ(pixel, glm::vec4(0.5f, 2.0f, 0.25f, 1.0f));
     }
@@ -71,7 +64,7 @@ TEST_F(FullscreenPassGLTest, ClearsTheTargetBeforeDrawing) {
     const auto transparent = makeQuadProgram(files, "transparent", "void main() { fragColor = vec4(0.0); }");
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    drawFullscreenPass(transparent, uniformTexture(glm::vec4(1.0f)), framebuffer);
+    drawFullscreenPass(transparent, uniformTexture(glm::vec4(1.0f)), target->getFramebuffer());
     glDisable(GL_BLEND);
     EXPECT_EQ(readFramebuffer(kSize, kSize)[0], glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
 }

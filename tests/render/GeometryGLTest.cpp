@@ -1,3 +1,4 @@
+#include "GlImages.h"
 #include "GlTest.h"
 #include "OffscreenTarget.h"
 #include "TestPrograms.h"
@@ -7,7 +8,6 @@
 #include "render/SphereGeometry.h"
 
 #include <assimp/mesh.h>
-#include <functional>
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 #include <memory>
@@ -38,18 +38,6 @@ in vec3 shown;
 out vec4 color;
 void main() { color = vec4(shown, 1.0); }
 )";
-
-GLuint primitivesGenerated(const std::function<void()>& draw) {
-    GLuint query = 0;
-    glGenQueries(1, &query);
-    glBeginQuery(GL_PRIMITIVES_GENERATED, query);
-    draw();
-    glEndQuery(GL_PRIMITIVES_GENERATED);
-    GLuint primitives = 0;
-    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &primitives);
-    glDeleteQueries(1, &query);
-    return primitives;
-}
 
 glm::mat4 camera(glm::vec3 eye, glm::vec3 direction, float fovDegrees) {
     const glm::vec3 up = std::abs(direction.y) > 0.5f ? glm::vec3(0, 0, 1) : glm::vec3(0, 1, 0);

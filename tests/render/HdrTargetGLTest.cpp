@@ -40,7 +40,7 @@ TEST_F(HdrTargetGLTest, CreatesAFloatColourTextureWithDepthStencilOnce) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(HdrTargetGLTest, EveryBindClearsToOpaqueBlackAndTurnsDepthTestingOn) {
+TEST_F(HdrTargetGLTest, EveryBindClearsWithTheCurrentClearColourAndTurnsDepthTestingOn) {
     constexpr int kSize = 8;
     glViewport(0, 0, kSize, kSize);
     HdrTarget target;

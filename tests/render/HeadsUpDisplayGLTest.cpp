@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr const char* kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* kFont = "assets/fonts/arial.ttf";
 // Wide enough that the help line ends left of the frame rate.
 constexpr int kWidth = 1600;
 constexpr int kHeight = 800;

@@ -1,3 +1,4 @@
+#include "GlImages.h"
 #include "GlTest.h"
 #include "TestPrograms.h"
 #include "render/LightObjectMaterial.h"
@@ -7,7 +8,6 @@
 #include "render/Texture.h"
 
 #include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -49,13 +49,6 @@ protected:
     }
 };
 
-GLuint boundOnUnit(unsigned unit) {
-    glActiveTexture(GL_TEXTURE0 + unit);
-    GLint texture = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    return static_cast<GLuint>(texture);
-}
-
 void unbindUnits() {
     for (unsigned unit = 0; unit < 8; ++unit) {
         glActiveTexture(GL_TEXTURE0 + unit);
@@ -68,12 +61,6 @@ class MaterialGLTest : public GlTest {
 protected:
     std::shared_ptr<Shader> makeProgram(const std::string& fragmentSource = kFragmentSource) {
         return ::makeProgram(files, "m", kVertexSource, fragmentSource);
-    }
-
-    glm::mat4 readMatrix(const std::shared_ptr<Shader>& program, const std::string& name) {
-        glm::mat4 value(0.0f);
-        glGetUniformfv(program->getProgramId(), program->getUniformLocation(name), glm::value_ptr(value));
-        return value;
     }
 
     TempDirectory files;
@@ -148,9 +135,7 @@ TEST_F(MaterialGLTest, OnlyTheSkySwitchesDepthTestingOff) {
     EXPECT_EQ(boundOnUnit(0), sky->getId());
     EXPECT_EQ(program->getUniformInt("skybox"), 0);
     lightMaterial.apply(program);
-    glm::vec3 color(0.0f);
-    glGetUniformfv(program->getProgramId(), program->getUniformLocation("lightColor"), glm::value_ptr(color));
-    EXPECT_EQ(color, glm::vec3(0.05f, 0.25f, 0.0f));
+    EXPECT_EQ(uniformValue<glm::vec3>(*program, "lightColor"), glm::vec3(0.05f, 0.25f, 0.0f));
     glDisable(GL_DEPTH_TEST);
 }
 
@@ -172,16 +157,13 @@ TEST_F(MaterialGLTest, SetupDrawUploadsTheModelMatrixAndTheFullNormalMatrix) {
     for (const auto& c : cases) {
         glUseProgram(0);
         material.setupDraw(c.model);
-        GLint current = 0;
-        glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-        EXPECT_EQ(current, static_cast<GLint>(own->getProgramId())) << c.name;
-        EXPECT_EQ(readMatrix(own, "modelMatrix"), c.model) << c.name;
-        EXPECT_EQ(readMatrix(own, "normalMatrix"), c.normal) << c.name;
+        EXPECT_EQ(currentProgram(), static_cast<GLint>(own->getProgramId())) << c.name;
+        EXPECT_EQ(uniformValue<glm::mat4>(*own, "modelMatrix"), c.model) << c.name;
+        EXPECT_EQ(uniformValue<glm::mat4>(*own, "normalMatrix"), c.normal) << c.name;
 
         material.setupDraw(other, c.model);
-        glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-        EXPECT_EQ(current, static_cast<GLint>(other->getProgramId())) << c.name;
-        EXPECT_EQ(readMatrix(other, "normalMatrix"), c.normal) << c.name;
+        EXPECT_EQ(currentProgram(), static_cast<GLint>(other->getProgramId())) << c.name;
+        EXPECT_EQ(uniformValue<glm::mat4>(*other, "normalMatrix"), c.normal) << c.name;
     }
     glDisable(GL_DEPTH_TEST);
 }

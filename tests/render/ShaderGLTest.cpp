@@ -1,3 +1,4 @@
+#include "GlImages.h"
 #include "GlTest.h"
 #include "TempDirectory.h"
 #include "render/Shader.h"
@@ -52,12 +53,6 @@ int countOccurrences(const std::string& text, const std::string& part) {
         ++count;
     }
     return count;
-}
-
-GLint currentProgram() {
-    GLint program = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    return program;
 }
 
 class ShaderGLTest : public GlTest {

@@ -1,3 +1,4 @@
+#include "FloatTarget.h"
 #include "GlImages.h"
 #include "GlTest.h"
 #include "render/FullscreenPass.h"
@@ -79,14 +80,14 @@ protected:
         glDeleteTextures(static_cast<GLsizei>(surfaceMaps.size()), surfaceMaps.data());
     }
 
-    // A 1 x 1 RGB texture of the given bytes on the given unit.
-    void bindPixel(unsigned unit, glm::u8vec3 rgb) {
+    // An RGB texture of the given bytes, rows from the bottom up, sampled nearest, on the given unit.
+    void bindImage(unsigned unit, int width, int height, const glm::u8vec3* rgb) {
         GLuint texture = 0;
         glGenTextures(1, &texture);
         glActiveTexture(GL_TEXTURE0 + unit);
         glBindTexture(GL_TEXTURE_2D, texture);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, &rgb);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         surfaceMaps.push_back(texture);
@@ -102,9 +103,9 @@ protected:
         level->setUniform("viewPosition", glm::vec3(0.0f, 0.0f, 5.0f));
         level->setUniform("modelMatrix", glm::mat4(1.0f));
         level->setUniform("normalMatrix", glm::mat4(1.0f));
-        bindPixel(0, albedo);
-        bindPixel(1, normal);
-        bindPixel(2, rma);
+        bindImage(0, 1, 1, &albedo);
+        bindImage(1, 1, 1, &normal);
+        bindImage(2, 1, 1, &rma);
         level->setUniform("albedoTexture", 0);
         level->setUniform("normalTexture", 1);
         level->setUniform("rmaTexture", 2);
@@ -340,14 +341,7 @@ TEST_F(ShadingGLTest, TheSkyShowsThePanoramaAroundTheViewerInLinearLight) {
     // Four columns (u quarters) by two rows (top, bottom), each its own colour.
     const std::vector<glm::u8vec3> panorama = {{10, 0, 0}, {20, 0, 0}, {30, 0, 0},  {40, 0, 0},
                                                {50, 0, 0}, {60, 0, 0}, {188, 0, 0}, {80, 0, 0}};
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 4, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, panorama.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    bindImage(0, 4, 2, panorama.data());
     Shader sky("assets/shader/skybox.vert", "assets/shader/skybox.frag");
     sky.setUniform("viewProjMatrix", glm::perspective(glm::radians(90.0f), 1.0f, 0.1f, 10.0f) *
                                          glm::lookAt(glm::vec3(0.0f), glm::vec3(0.0f, 0.0f, -1.0f),
@@ -356,7 +350,6 @@ TEST_F(ShadingGLTest, TheSkyShowsThePanoramaAroundTheViewerInLinearLight) {
     sky.setUniform("skybox", 0);
     glDisable(GL_DEPTH_TEST);
     const Image image = drawSphere();
-    glDeleteTextures(1, &texture);
 
     const auto red = [&](int x, int y) {
         return at(image, x, y).r;
@@ -378,16 +371,7 @@ protected:
     void SetUp() override {
         GlTest::SetUp();
         glViewport(0, 0, kWidth, kWidth);
-        glGenFramebuffers(1, &framebuffer);
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-        target = makeFloatTexture(kWidth, kWidth, Image(kWidth * kWidth));
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target, 0);
-    }
-
-    void TearDown() override {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDeleteFramebuffers(1, &framebuffer);
-        glDeleteTextures(1, &target);
+        target = std::make_unique<FloatTarget>(kWidth, glm::vec4(0.0f));
     }
 
     Image run(const char* fragmentFile, const Image& input) {
@@ -395,15 +379,14 @@ protected:
         const GLuint source = makeFloatTexture(kWidth, kWidth, input);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        drawFullscreenPass(pass, source, framebuffer);
+        drawFullscreenPass(pass, source, target->getFramebuffer());
         glDeleteTextures(1, &source);
-        return readTexture(target, kWidth, kWidth);
+        return readTexture(target->getTexture(), kWidth, kWidth);
     }
 
     static glm::vec4& pixel(Image& image, int x, int y) { return image[static_cast<size_t>(y * kWidth + x)]; }
 
-    GLuint framebuffer = 0;
-    GLuint target = 0;
+    std::unique_ptr<FloatTarget> target;
 };
 
 TEST_F(BloomPassGLTest, TheBrightFilterKeepsOnlyWhatIsBrighterThanWhiteAndItsHue) {

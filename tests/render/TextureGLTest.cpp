@@ -1,3 +1,4 @@
+#include "GlImages.h"
 #include "GlTest.h"
 #include "OffscreenTarget.h"
 #include "TestPrograms.h"
@@ -145,7 +146,7 @@ TEST_F(TextureGLTest, AShadowMapIsAttachedToItsFramebufferAndReadsFarDepthOutsid
     {
         ShadowmapTexture shadowMap(16, framebuffer);
         shadowMap.bind(0);
-        EXPECT_EQ(integer(GL_FRAMEBUFFER_BINDING), 0);
+        EXPECT_EQ(boundFramebuffer(), 0);
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
         EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
         glViewport(0, 0, 16, 16);

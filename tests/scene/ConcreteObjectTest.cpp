@@ -1,5 +1,5 @@
 #include "scene/ConcreteObject.h"
-#include "physics/PhysicsObject.h"
+#include "StubBody.h"
 #include "physics/PhysicsWorld.h"
 #include "render/LightObjectMaterial.h"
 
@@ -7,26 +7,13 @@
 
 namespace {
 
-// A body that remembers what the object forwarded to it.
-class RecordingBody : public PhysicsObject {
-public:
-    glm::mat4 getTransformMatrix() override { return glm::mat4(1.0f); }
-    void addToPhysicsWorld(PhysicsWorld* newWorld) override { world = newWorld; }
-    void setPosition(glm::vec3 newPosition) override { position = newPosition; }
-    void onCollision(PhysicsObject*) override {}
-    glm::vec3 getPosition() override { return position; }
-
-    PhysicsWorld* world = nullptr;
-    glm::vec3 position{0.0f};
-};
-
 std::shared_ptr<ConcreteObject> makeObject(std::shared_ptr<PhysicsObject> body,
                                            std::shared_ptr<Material> material = nullptr) {
     return std::make_shared<ConcreteObject>("Wall[1]", nullptr, std::move(material), std::move(body));
 }
 
 TEST(ConcreteObjectTest, OwnsItsBodyAndForwardsToIt) {
-    auto body = std::make_shared<RecordingBody>();
+    auto body = std::make_shared<StubBody>();
     auto object = makeObject(body);
     EXPECT_EQ(body->getOwner(), object.get());
     EXPECT_EQ(object->getName(), "Wall[1]");
@@ -40,7 +27,7 @@ TEST(ConcreteObjectTest, OwnsItsBodyAndForwardsToIt) {
 }
 
 TEST(ConcreteObjectTest, PropertiesKeepTheLastValueAndAreHandedOutAsCopy) {
-    auto object = makeObject(std::make_shared<RecordingBody>());
+    auto object = makeObject(std::make_shared<StubBody>());
     object->setProperty("interval", 0.5f);
     object->setProperty("interval", 2.0f);
 
@@ -53,7 +40,7 @@ TEST(ConcreteObjectTest, PropertiesKeepTheLastValueAndAreHandedOutAsCopy) {
 
 // Without a GL context any GL call would crash: an object without material touches nothing.
 TEST(ConcreteObjectTest, WithoutMaterialDrawsNothingAndIgnoresShadowMaps) {
-    auto object = makeObject(std::make_shared<RecordingBody>());
+    auto object = makeObject(std::make_shared<StubBody>());
     object->draw();
     object->drawWithShader(nullptr);
     object->addShadowMap(nullptr);
@@ -63,7 +50,7 @@ TEST(ConcreteObjectTest, WithoutMaterialDrawsNothingAndIgnoresShadowMaps) {
 TEST(ConcreteObjectTest, ReleasesItsMaterialWithTheLastReference) {
     auto material = std::make_shared<LightObjectMaterial>(nullptr, glm::vec3(1.0f));
     std::weak_ptr<Material> watch = material;
-    auto object = makeObject(std::make_shared<RecordingBody>(), std::move(material));
+    auto object = makeObject(std::make_shared<StubBody>(), std::move(material));
     object.reset();
     EXPECT_TRUE(watch.expired());
 }

@@ -2,16 +2,17 @@
 // naming conventions, texture slots, body metadata, lights, spawn ground, turret
 // muzzles, the sun's shadow box, and the sizes of the sky image and video frames.
 
+#include "render/VideoTexture.h"
+#include "scene/DirectionalLight.h"
+
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <glm/glm.hpp>
-#include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -105,12 +106,6 @@ std::optional<float> surfaceBelow(const std::vector<MeshNode>& bodies, const glm
         }
     }
     return best;
-}
-
-glm::mat4 sunLightSpace(const glm::vec3& direction) {
-    const glm::vec3 eye(0.0f, 50.0f, 0.0f);
-    const glm::mat4 view = glm::lookAt(eye, eye + glm::normalize(direction), glm::vec3(0.0f, 0.0f, 1.0f));
-    return glm::ortho(-20.0f, 40.0f, -40.0f, 20.0f, -10.0f, 70.0f) * view;
 }
 
 std::vector<std::string> texturePaths(const aiMaterial* material, aiTextureType type) {
@@ -347,7 +342,7 @@ TEST_F(LevelAssetsTest, EveryBodyLiesInsideTheSunsShadowBox) {
     for (const glm::vec3& direction : directions) {
         ASSERT_GT(glm::length(glm::cross(glm::normalize(direction), glm::vec3(0.0f, 0.0f, 1.0f))), 0.1f);
         ASSERT_LT(glm::normalize(direction).y, -0.5f) << "the sun shines downwards";
-        const glm::mat4 lightSpace = sunLightSpace(direction);
+        const glm::mat4 lightSpace = DirectionalLight(glm::mat3(1.0f), direction).getLightSpaceMatrix();
         for (const MeshNode& m : bodies()) {
             for (const glm::vec3& p : m.points) {
                 const glm::vec4 clip = lightSpace * glm::vec4(p, 1.0f);
@@ -407,12 +402,12 @@ TEST(LevelMediaTest, SkyImageIsATwoToOnePanorama) {
 }
 
 TEST(LevelMediaTest, VideoHas120RgbaFramesOfOneSize) {
+    const VideoTexture video(assetsDir + "/textures/videoframes/video_", ".png");
     std::optional<ImageInfo> first;
-    for (int i = 0; i < 120; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "video_%03d.png", i);
-        SCOPED_TRACE(name);
-        const auto info = imageInfo(assetsDir + "/textures/videoframes/" + name);
+    for (int i = 0; i < VideoTexture::kFrameCount; ++i) {
+        const std::string& path = video.getFramePath(i);
+        SCOPED_TRACE(path);
+        const auto info = imageInfo(path);
         ASSERT_TRUE(info.has_value());
         EXPECT_EQ(info->channels, 4);
         if (!first) {

@@ -11,7 +11,6 @@
 
 #include <array>
 #include <glm/gtc/matrix_transform.hpp>
-#include <glm/gtc/type_ptr.hpp>
 
 namespace {
 
@@ -22,11 +21,8 @@ const glm::mat3 kColorP(glm::vec3(0.7f), glm::vec3(0.8f), glm::vec3(0.9f));
 class LightGLTest : public GlTest {
 protected:
     template <typename Value> Value uniform(const std::string& name) {
-        Value value(0.0f);
-        const GLint location = glGetUniformLocation(lightsProgram->getProgramId(), name.c_str());
-        EXPECT_NE(location, -1) << name;
-        glGetUniformfv(lightsProgram->getProgramId(), location, glm::value_ptr(value));
-        return value;
+        EXPECT_NE(lightsProgram->getUniformLocation(name), -1) << name;
+        return uniformValue<Value>(*lightsProgram, name);
     }
 
     std::array<GLint, 4> viewport() {
@@ -135,9 +131,7 @@ TEST_F(LightGLTest, WithoutShadowMapTheShadowPassChangesNoState) {
     light.renderShadowMap(flatProgram, {ball(0.0f, 0.0f)});
     lamp.renderShadowMap(flatProgram, {ball(0.0f, 0.0f)});
 
-    GLint program = 0;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    EXPECT_EQ(program, static_cast<GLint>(lightsProgram->getProgramId()));
+    EXPECT_EQ(currentProgram(), static_cast<GLint>(lightsProgram->getProgramId()));
     EXPECT_EQ(viewport(), (std::array<GLint, 4>{1, 2, 30, 40}));
     EXPECT_EQ(boundFramebuffer(), static_cast<GLint>(other));
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));

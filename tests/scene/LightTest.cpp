@@ -1,3 +1,4 @@
+#include "GlmAssertions.h"
 #include "scene/DirectionalLight.h"
 #include "scene/PointLight.h"
 
@@ -14,17 +15,11 @@ glm::vec3 project(const glm::mat4& lightSpace, glm::vec3 world) {
     return glm::vec3(clip) / clip.w;
 }
 
-void expectNear(glm::vec3 actual, glm::vec3 expected) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
-}
-
 TEST(DirectionalLightTest, StoresTheDirectionAsUnitVector) {
-    expectNear(DirectionalLight(kWhite, glm::vec3(0.0f, -2.0f, 0.0f)).getDirection(),
-               glm::vec3(0.0f, -1.0f, 0.0f));
-    expectNear(DirectionalLight(kWhite, glm::vec3(3.0f, 0.0f, -4.0f)).getDirection(),
-               glm::vec3(0.6f, 0.0f, -0.8f));
+    EXPECT_TRUE(vecNear(DirectionalLight(kWhite, glm::vec3(0.0f, -2.0f, 0.0f)).getDirection(),
+                        glm::vec3(0.0f, -1.0f, 0.0f), 1e-5f));
+    EXPECT_TRUE(vecNear(DirectionalLight(kWhite, glm::vec3(3.0f, 0.0f, -4.0f)).getDirection(),
+                        glm::vec3(0.6f, 0.0f, -0.8f), 1e-5f));
 }
 
 // A light shining straight down looks from (0, 50, 0) with +z as the top of its view, so
@@ -44,7 +39,7 @@ TEST(DirectionalLightTest, ShadowBoxIsFixedAboveTheLevel) {
     };
     for (const auto& corner : corners) {
         SCOPED_TRACE(corner.world.x);
-        expectNear(project(light.getLightSpaceMatrix(), corner.world), corner.lightSpace);
+        EXPECT_TRUE(vecNear(project(light.getLightSpaceMatrix(), corner.world), corner.lightSpace, 1e-5f));
     }
 }
 
@@ -74,10 +69,10 @@ TEST(DirectionalLightTest, DegenerateDirectionsStillGiveAUsableShadowView) {
 TEST(DirectionalLightTest, WithoutDirectionShinesStraightDown) {
     const DirectionalLight none(kWhite, glm::vec3(0.0f));
     const DirectionalLight down(kWhite, glm::vec3(0.0f, -1.0f, 0.0f));
-    expectNear(none.getDirection(), down.getDirection());
+    EXPECT_TRUE(vecNear(none.getDirection(), down.getDirection(), 1e-5f));
     for (int column = 0; column < 4; ++column) {
-        expectNear(glm::vec3(glm::column(none.getLightSpaceMatrix(), column)),
-                   glm::vec3(glm::column(down.getLightSpaceMatrix(), column)));
+        EXPECT_TRUE(vecNear(glm::vec3(glm::column(none.getLightSpaceMatrix(), column)),
+                            glm::vec3(glm::column(down.getLightSpaceMatrix(), column)), 1e-5f));
     }
 }
 

@@ -1,4 +1,6 @@
+#include "GlImages.h"
 #include "GlTest.h"
+#include "GlmAssertions.h"
 #include "SceneTestPrograms.h"
 #include "physics/DummyPhysicsObject.h"
 #include "physics/ModelPhysicsObject.h"
@@ -28,12 +30,6 @@ const Texel kBrickAlbedo{204, 77, 51, 255};
 const Texel kBrickRma{128, 0, 255, 255};
 const Texel kBrickNormal{128, 128, 255, 255};
 const Texel kGlow{255, 255, 0, 255};
-
-void expectNear(glm::vec3 actual, glm::vec3 expected) {
-    EXPECT_NEAR(actual.x, expected.x, 1e-5f);
-    EXPECT_NEAR(actual.y, expected.y, 1e-5f);
-    EXPECT_NEAR(actual.z, expected.z, 1e-5f);
-}
 
 class SceneImporterGLTest : public GlTest {
 protected:
@@ -77,10 +73,7 @@ protected:
         testing::internal::CaptureStdout();
         object(name)->draw();
         output = testing::internal::GetCapturedStdout();
-        glActiveTexture(GL_TEXTURE0 + unit);
-        GLint texture = 0;
-        glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-        return static_cast<GLuint>(texture);
+        return boundOnUnit(unit);
     }
 
     Texel firstTexelOnUnit(const std::string& name, unsigned unit) {
@@ -133,8 +126,8 @@ TEST_F(FixtureLevelGLTest, BodiesTakeMassAndFrictionFromFloatMetadataOnly) {
 
 // Pillar stands at (2, 1, 0) in a group turned a quarter round y and moved to (10, 0, 0).
 TEST_F(FixtureLevelGLTest, BodiesStandAtTheirNodesWorldTransform) {
-    expectNear(object("Wall")->getPosition(), glm::vec3(0.0f, 1.0f, 0.0f));
-    expectNear(object("Pillar")->getPosition(), glm::vec3(10.0f, 1.0f, -2.0f));
+    EXPECT_TRUE(vecNear(object("Wall")->getPosition(), glm::vec3(0.0f, 1.0f, 0.0f), 1e-5f));
+    EXPECT_TRUE(vecNear(object("Pillar")->getPosition(), glm::vec3(10.0f, 1.0f, -2.0f), 1e-5f));
 }
 
 TEST_F(FixtureLevelGLTest, SkyStandsStillAtTheOriginWithoutMaterial) {
@@ -180,16 +173,17 @@ TEST_F(FixtureLevelGLTest, DirectionalAndPointLightsWithMarkers) {
     ASSERT_NE(lamp, nullptr);
     ASSERT_NE(sun, nullptr);
 
-    expectNear(lamp->getPosition(), glm::vec3(10.0f, 3.0f, -1.0f));
-    expectNear(lamp->getAttenuation(), glm::vec3(0.0f, 0.0f, 0.0032f));
-    expectNear(lamp->getColor()[0], glm::vec3(0.0f));
-    expectNear(lamp->getColor()[1], glm::vec3(1.0f, 0.5f, 0.25f));
-    expectNear(lamp->getColor()[2], glm::vec3(1.0f, 0.5f, 0.25f));
-    expectNear(sun->getDirection(), glm::vec3(0.0f, -std::sqrt(3.0f) / 2.0f, -0.5f));
+    EXPECT_TRUE(vecNear(lamp->getPosition(), glm::vec3(10.0f, 3.0f, -1.0f), 1e-5f));
+    EXPECT_TRUE(vecNear(lamp->getAttenuation(), glm::vec3(0.0f, 0.0f, 0.0032f), 1e-5f));
+    EXPECT_TRUE(vecNear(lamp->getColor()[0], glm::vec3(0.0f), 1e-5f));
+    EXPECT_TRUE(vecNear(lamp->getColor()[1], glm::vec3(1.0f, 0.5f, 0.25f), 1e-5f));
+    EXPECT_TRUE(vecNear(lamp->getColor()[2], glm::vec3(1.0f, 0.5f, 0.25f), 1e-5f));
+    EXPECT_TRUE(vecNear(sun->getDirection(), glm::vec3(0.0f, -std::sqrt(3.0f) / 2.0f, -0.5f), 1e-5f));
 
     const auto marker = object("Lamp");
     EXPECT_NE(std::dynamic_pointer_cast<LightObjectMaterial>(marker->getMaterial()), nullptr);
-    expectNear(glm::vec3(marker->getPhysicsObject()->getTransformMatrix()[3]), glm::vec3(10.0f, 3.0f, -1.0f));
+    EXPECT_TRUE(vecNear(glm::vec3(marker->getPhysicsObject()->getTransformMatrix()[3]),
+                        glm::vec3(10.0f, 3.0f, -1.0f), 1e-5f));
     EXPECT_EQ(output, "Light 'Spot' skipped: only directional and point lights are supported\n");
 }
 
@@ -278,11 +272,12 @@ TEST_F(HandBuiltLevelGLTest, ScreenWithTwoEmissiveTexturesGetsNoMaterial) {
 TEST_F(HandBuiltLevelGLTest, LightsWithoutNodeKeepTheirOwnPlacement) {
     EXPECT_THAT(names(), ElementsAre("screen_dual", "Ghost"));
     ASSERT_EQ(lights.size(), 2u);
-    expectNear(std::dynamic_pointer_cast<PointLight>(lights[0])->getPosition(), glm::vec3(1.0f, 2.0f, 3.0f));
-    expectNear(std::dynamic_pointer_cast<DirectionalLight>(lights[1])->getDirection(),
-               glm::vec3(0.6f, -0.8f, 0.0f));
-    expectNear(glm::vec3(object("Ghost")->getPhysicsObject()->getTransformMatrix()[3]),
-               glm::vec3(1.0f, 2.0f, 3.0f));
+    EXPECT_TRUE(vecNear(std::dynamic_pointer_cast<PointLight>(lights[0])->getPosition(),
+                        glm::vec3(1.0f, 2.0f, 3.0f), 1e-5f));
+    EXPECT_TRUE(vecNear(std::dynamic_pointer_cast<DirectionalLight>(lights[1])->getDirection(),
+                        glm::vec3(0.6f, -0.8f, 0.0f), 1e-5f));
+    EXPECT_TRUE(vecNear(glm::vec3(object("Ghost")->getPhysicsObject()->getTransformMatrix()[3]),
+                        glm::vec3(1.0f, 2.0f, 3.0f), 1e-5f));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "TempDirectory.h"
 #include "render/Shader.h"
 
+#include <glm/gtc/type_ptr.hpp>
 #include <memory>
 #include <string>
 
@@ -34,4 +35,11 @@ inline std::shared_ptr<Shader> makeQuadProgram(const TempDirectory& folder, cons
                        "#version 430 core\nin vec2 uv;\nout vec4 fragColor;\n"
                        "uniform sampler2D textureSampler;\n" +
                            fragmentBody);
+}
+
+// The current value of a float vector or matrix uniform, found through the program's cached lookup.
+template <typename Value> Value uniformValue(Shader& program, const std::string& name) {
+    Value value(0.0f);
+    glGetUniformfv(program.getProgramId(), program.getUniformLocation(name), glm::value_ptr(value));
+    return value;
 }
