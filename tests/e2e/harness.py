@@ -30,6 +30,13 @@ REMAINING_TIME = (0, 755, 310, 795)
 CHARGE_BAR = (320, 765, 480, 786)
 TIME_OUT_MESSAGE = (90, 300, 800, 410)
 
+# The colour of the HUD's text and charge bar.
+HUD_GREY = (166, 166, 166)
+
+# Floor differences, 0 to 255: a still view stays under STILL, a walk of a few frames goes over MOVED.
+STILL = 2.0
+MOVED = 6.0
+
 
 class TimeoutError_(AssertionError):
     pass
@@ -68,10 +75,10 @@ def difference(a, b, box=None):
 
 
 def is_hud_grey(pixel, tolerance=3):
-    return all(abs(channel - 166) <= tolerance for channel in pixel)
+    return all(abs(channel - grey) <= tolerance for channel, grey in zip(pixel, HUD_GREY))
 
 
-def text_mask(image, box, colour=(166, 166, 166), tolerance=5):
+def text_mask(image, box, colour=HUD_GREY, tolerance=5):
     """Black where the picture has the HUD's text colour, white elsewhere, enlarged for OCR."""
     region = image.crop(box)
     pixels = region.load()
@@ -84,7 +91,7 @@ def text_mask(image, box, colour=(166, 166, 166), tolerance=5):
     return mask.resize((region.size[0] * 3, region.size[1] * 3))
 
 
-def read_text(image, box, colour=(166, 166, 166), tolerance=5):
+def read_text(image, box, colour=HUD_GREY, tolerance=5):
     """The HUD text in a box, read by OCR from the pixels of the text colour."""
     buffer = io.BytesIO()
     text_mask(image, box, colour, tolerance).save(buffer, "PNG")
@@ -93,13 +100,21 @@ def read_text(image, box, colour=(166, 166, 166), tolerance=5):
     return result.stdout.decode(errors="replace").strip()
 
 
-def shows_text(image, box, expected, colour=(166, 166, 166), tolerance=5):
+def shows_text(image, box, expected, colour=HUD_GREY, tolerance=5):
     """Whether OCR finds the expected words in a box, forgiving a misread letter or two: text over
     the moving scene never reads back perfectly."""
     text = read_text(image, box, colour, tolerance).lower()
     expected = expected.lower()
     windows = [text[start:start + len(expected)] for start in range(max(1, len(text) - len(expected) + 1))]
     return max(difflib.SequenceMatcher(None, expected, window).ratio() for window in windows) >= 0.75
+
+
+def shows_help_line(image):
+    return shows_text(image, HELP_LINE, "F2 - Culling")
+
+
+def shows_countdown(image):
+    return shows_text(image, REMAINING_TIME, "Remaining time")
 
 
 def xdotool(*args):
@@ -124,8 +139,12 @@ class Game:
 
     def __enter__(self):
         self.workdir = tempfile.mkdtemp(prefix="zelvira-e2e-")
-        self._lay_out_assets()
-        self._launch()
+        try:
+            self._lay_out_assets()
+            self._launch()
+        except BaseException:
+            shutil.rmtree(self.workdir, ignore_errors=True)
+            raise
         return self
 
     def __exit__(self, *exc):
@@ -185,12 +204,6 @@ class Game:
         with self._lock:
             return list(self.lines)
 
-    def wait_for_line(self, text, timeout=60):
-        """Waits for a console line containing text and returns it."""
-        def find():
-            return next((line for line in self.output() if text in line), None)
-        return wait_until(find, timeout, f"a console line containing {text!r}")
-
     def wait_for_exit(self, timeout=60):
         return wait_until(lambda: self.process.poll() is not None and (True, self.process.returncode),
                           timeout, "the game to exit")[1]
@@ -219,7 +232,8 @@ class Game:
 
     def size(self):
         """The client area's width and height as the X server reports them."""
-        info = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True).stdout
+        info = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True,
+                              timeout=30).stdout
         fields = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
         return int(fields["Width"]), int(fields["Height"])
 
@@ -232,13 +246,18 @@ class Game:
         """Waits for the first rendered frame: the level is loaded by then."""
         return self.wait_for_picture(is_rendered, timeout, "the first rendered frame")
 
+    def start_scene(self):
+        """Waits for the window, then for the first rendered frame, and returns that picture."""
+        self.wait_for_window()
+        return self.wait_for_scene()
+
     def next_frame(self, previous, timeout=60):
         """A screenshot of a frame drawn after `previous`: the countdown text has changed."""
         before = read_text(previous, REMAINING_TIME)
         return self.wait_for_picture(lambda image: read_text(image, REMAINING_TIME) != before, timeout,
                                      "a new frame")
 
-    def wait_until_still(self, timeout=240, threshold=2.0):
+    def wait_until_still(self, timeout=240, threshold=STILL):
         """Waits until the view stops moving (the player has landed or stopped sliding): two
         frames in a row whose floor looks the same. Returns the last of them."""
         picture = self.next_frame(self.screenshot())
@@ -275,10 +294,11 @@ class Game:
 
     def hold(self, name, seconds):
         """Holds a key down for a while, so the game sees it over several frames."""
-        self.focus()
-        xdotool("keydown", name)
-        time.sleep(seconds)
-        xdotool("keyup", name)
+        self.keydown(name)
+        try:
+            time.sleep(seconds)
+        finally:
+            self.keyup(name)
 
     def hold_until(self, name, predicate, timeout=120, what="a picture"):
         """Holds a key down until a screenshot satisfies predicate; returns that screenshot."""

@@ -15,8 +15,7 @@ def main():
     harness.BINARY = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/zelvira")
     target = os.path.join(harness.SOURCE_DIR, "docs", "screenshot.png")
     with harness.Game() as game:
-        game.wait_for_window()
-        game.wait_for_scene()
+        game.start_scene()
         picture = game.wait_until_still()
         os.makedirs(os.path.dirname(target), exist_ok=True)
         picture.save(target)

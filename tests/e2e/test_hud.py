@@ -19,31 +19,29 @@ def bar_fill(picture):
     return bar_rows(picture, range(5, 16))
 
 
+def press_until_gone(game, key, shown, what):
+    """Presses a key and waits for a picture in which `shown` no longer holds; returns it."""
+    game.key(key)
+    return game.wait_for_picture(lambda image: not shown(image), what=f"{what} to disappear")
+
+
 class HudTest(unittest.TestCase):
     def test_f5_hides_only_the_help_line_and_f6_the_whole_hud(self):
         with Game() as game:
-            game.wait_for_window()
-            picture = game.wait_for_scene()
-            self.assertTrue(harness.shows_text(picture, harness.HELP_LINE, "F2 - Culling"))
+            picture = game.start_scene()
+            self.assertTrue(harness.shows_help_line(picture))
 
-            game.key("F5")
-            picture = game.wait_for_picture(
-                lambda image: not harness.shows_text(image, harness.HELP_LINE, "F2 - Culling"),
-                what="the help line to disappear")
+            picture = press_until_gone(game, "F5", harness.shows_help_line, "the help line")
             self.assertTrue(harness.shows_text(picture, harness.FPS, "FPS:"))
-            self.assertTrue(harness.shows_text(picture, harness.REMAINING_TIME, "Remaining time"))
+            self.assertTrue(harness.shows_countdown(picture))
 
-            game.key("F6")
-            picture = game.wait_for_picture(
-                lambda image: not harness.shows_text(image, harness.REMAINING_TIME, "Remaining time"),
-                what="the countdown to disappear")
+            picture = press_until_gone(game, "F6", harness.shows_countdown, "the countdown")
             self.assertFalse(harness.shows_text(picture, harness.FPS, "FPS:"))
             self.assertFalse(bar_frame_shown(picture))
 
     def test_holding_space_fills_the_charge_bar(self):
         with Game() as game:
-            game.wait_for_window()
-            picture = game.wait_for_scene()
+            picture = game.start_scene()
             self.assertTrue(bar_frame_shown(picture))
             empty = bar_fill(picture)
             # While the key is held the charge grows and the bar fills; letting go jumps.

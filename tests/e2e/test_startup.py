@@ -22,22 +22,19 @@ class StartupTest(unittest.TestCase):
             self.assertEqual(game.wait_for_exit(timeout=120), 0)
 
     def test_a_window_size_the_system_rejects_fails_promptly_without_waiting_for_a_key(self):
-        started = time.monotonic()
         with Game(settings="[window]\nwidth = 0\n") as game:
             self.assertEqual(game.wait_for_exit(timeout=30), 1)
             self.assertIn("ERROR: Failed to create window", game.output())
-        self.assertLess(time.monotonic() - started, 30)
 
     def test_renders_the_level_with_sky_and_hud_and_no_gl_errors(self):
         with Game() as game:
-            game.wait_for_window()
-            picture = game.wait_for_scene()
+            picture = game.start_scene()
             # The upper middle of the view is open sky: bluish, brighter than it is red.
             sky = picture.crop((300, 60, 500, 120)).resize((1, 1)).getpixel((0, 0))
             self.assertGreater(sky[2], sky[0], f"no sky colour above the course: {sky}")
 
             self.assertTrue(harness.shows_text(picture, harness.HELP_LINE, "F2 - Culling, F3 - Bullet"))
-            self.assertTrue(harness.shows_text(picture, harness.REMAINING_TIME, "Remaining time"))
+            self.assertTrue(harness.shows_countdown(picture))
 
             # Several more seconds of frames, then a clean exit without serious GL messages.
             time.sleep(5)

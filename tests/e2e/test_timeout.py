@@ -1,7 +1,7 @@
 import unittest
 
 import harness
-from harness import FLOOR, Game, difference
+from harness import FLOOR, MOVED, Game, difference
 
 RED = (191, 46, 46)
 
@@ -11,8 +11,7 @@ class TimeOutTest(unittest.TestCase):
 
     def test_running_out_of_time_blocks_walking_until_f9(self):
         with Game() as game:
-            game.wait_for_window()
-            game.wait_for_scene()
+            game.start_scene()
             lost = game.wait_for_picture(
                 lambda image: harness.shows_text(image, harness.TIME_OUT_MESSAGE, "YOU LOST", RED, 10),
                 timeout=400, what="the time-out message")
@@ -26,8 +25,8 @@ class TimeOutTest(unittest.TestCase):
             game.key("F9")
             restarted = game.wait_until_still()
             self.assertFalse(harness.shows_text(restarted, harness.TIME_OUT_MESSAGE, "YOU LOST", RED, 10))
-            self.assertTrue(harness.shows_text(restarted, harness.REMAINING_TIME, "Remaining time"))
-            game.hold_until("w", lambda image: difference(restarted, image, FLOOR) > 6.0, timeout=180,
+            self.assertTrue(harness.shows_countdown(restarted))
+            game.hold_until("w", lambda image: difference(restarted, image, FLOOR) > MOVED, timeout=180,
                             what="W to move the player again")
 
 

@@ -1,6 +1,5 @@
 import unittest
 
-import harness
 from harness import Game
 
 SCENE = (0, 70, 800, 740)
@@ -20,8 +19,7 @@ def red_pixels(picture):
 class DebugViewTest(unittest.TestCase):
     def test_f1_switches_to_wireframe_and_back(self):
         with Game() as game:
-            game.wait_for_window()
-            filled = game.wait_for_scene()
+            filled = game.start_scene()
             self.assertLess(dark_share(filled), 0.3)
             game.key("F1")
             game.wait_for_picture(lambda image: dark_share(image) > 0.6, what="the wireframe view")
@@ -30,8 +28,7 @@ class DebugViewTest(unittest.TestCase):
 
     def test_f3_draws_the_physics_debug_lines(self):
         with Game() as game:
-            game.wait_for_window()
-            before = red_pixels(game.wait_for_scene())
+            before = red_pixels(game.start_scene())
             game.key("F3")
             game.wait_for_picture(lambda image: red_pixels(image) > before + 500, what="red bounding boxes")
 
