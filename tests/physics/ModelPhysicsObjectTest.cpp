@@ -87,6 +87,48 @@ TEST(ModelPhysicsObjectTest, SetPositionKeepsTheVelocityOfAFallingBody) {
     EXPECT_LT(block->getPosition().y, 80.0f + falling.y * kFrame) << "it keeps falling from there";
 }
 
+// A level may hold nodes scaled to nothing along an axis or mirrored: their bodies still stand where
+// the node does, draw with the node's own matrix and fall like any other.
+TEST(ModelPhysicsObjectTest, FlattenedAndMirroredNodesKeepTheirMatrix) {
+    const glm::vec3 origin(1.0f, 4.0f, -3.0f);
+    const glm::mat4 turned = glm::rotate(translation(origin), glm::radians(30.0f), glm::vec3(0, 1, 0));
+    const struct {
+        const char* what;
+        glm::mat4 node;
+    } cases[] = {
+        {"flattened along y", glm::scale(turned, glm::vec3(1.0f, 0.0f, 1.0f))},
+        {"flattened along x and z", glm::scale(turned, glm::vec3(0.0f, 2.0f, 0.0f))},
+        {"mirrored in x", glm::scale(turned, glm::vec3(-1.0f, 1.0f, 1.0f))},
+        {"mirrored in z and doubled", glm::scale(turned, glm::vec3(2.0f, 2.0f, -2.0f))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PhysicsWorld world;
+        auto block = std::make_shared<ModelPhysicsObject>(makeBox(glm::vec3(0.5f)).get(), c.node, 1.0f, 0.5f);
+        block->addToPhysicsWorld(&world);
+        EXPECT_TRUE(vecNear(block->getPosition(), origin, 1e-5f));
+        EXPECT_TRUE(matNear(block->getTransformMatrix(), c.node, 1e-5f));
+
+        runFrames(world, 30);
+        const glm::vec3 fallen = block->getPosition();
+        EXPECT_FALSE(glm::any(glm::isnan(fallen)) || glm::any(glm::isinf(fallen)));
+        EXPECT_LT(fallen.y, origin.y);
+    }
+}
+
+// Mirrored in x, the L-shaped slab's missing quarter lies at negative x.
+TEST(ModelPhysicsObjectTest, AMirroredNodeMirrorsTheHull) {
+    PhysicsWorld world;
+    auto slab = std::make_shared<ModelPhysicsObject>(
+        makeLShape().get(), glm::scale(glm::mat4(1.0f), glm::vec3(-1.0f, 1.0f, 1.0f)), 0.0f, 0.5f);
+    slab->addToPhysicsWorld(&world);
+    const glm::vec3 down(0.0f, -2.0f, 0.0f);
+    const glm::vec3 overSlab(-0.5f, 1.0f, 1.5f);
+    const glm::vec3 beyondItsMirror(0.5f, 1.0f, 0.5f);
+    EXPECT_LT(world.rayTestDistance(overSlab, overSlab + down), 0.81f);
+    EXPECT_EQ(world.rayTestDistance(beyondItsMirror, beyondItsMirror + down), kMiss);
+}
+
 // Faces that are not triangles of this mesh stay out of the hull instead of reading past its arrays.
 TEST(ModelPhysicsObjectTest, OnlyTrianglesWithinTheMeshFormTheHull) {
     auto mesh = makeMesh({{0, 0, 0}, {1, 0, 0}, {0, 0, 1}, {5, 0, 5}, {0, 3, 0}},

@@ -142,6 +142,19 @@ TEST_F(GeometryGLTest, TheScreenQuadCoversTheViewportWithUvOriginBottomLeft) {
     }
 }
 
+// The game releases the program-wide quad while its context lives; a later context draws it anew.
+TEST_F(GeometryGLTest, AReleasedScreenQuadIsMadeAgainByTheNextDraw) {
+    program("#version 430 core\nlayout(location = 0) in vec3 position;\nout vec3 shown;\nvoid main() {\n"
+            "    shown = vec3(1.0);\n    gl_Position = vec4(position, 1.0);\n}\n",
+            kShownFragment);
+    screenQuad.draw();
+    screenQuad.release();
+    target->clear();
+    screenQuad.draw();
+    EXPECT_EQ(target->coveredPixels(), target->width * target->height);
+    screenQuad.release();
+}
+
 TEST_F(GeometryGLTest, EachKindDrawsItsWholeMeshOnceOrPerInstance) {
     const auto flat = program(kFlatVertex, kWhiteFragment);
     flat->setUniform("viewProjMatrix", glm::mat4(1.0f));

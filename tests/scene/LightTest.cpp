@@ -5,6 +5,7 @@
 #include <cmath>
 #include <glm/gtc/matrix_access.hpp>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -66,13 +67,19 @@ TEST(DirectionalLightTest, DegenerateDirectionsStillGiveAUsableShadowView) {
     }
 }
 
-TEST(DirectionalLightTest, WithoutDirectionShinesStraightDown) {
-    const DirectionalLight none(kWhite, glm::vec3(0.0f));
+TEST(DirectionalLightTest, WithoutUsableDirectionShinesStraightDown) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    const glm::vec3 unusable[] = {glm::vec3(0.0f), glm::vec3(infinity, -1.0f, 0.0f),
+                                  glm::vec3(0.0f, std::nanf(""), 0.0f)};
     const DirectionalLight down(kWhite, glm::vec3(0.0f, -1.0f, 0.0f));
-    EXPECT_TRUE(vecNear(none.getDirection(), down.getDirection(), 1e-5f));
-    for (int column = 0; column < 4; ++column) {
-        EXPECT_TRUE(vecNear(glm::vec3(glm::column(none.getLightSpaceMatrix(), column)),
-                            glm::vec3(glm::column(down.getLightSpaceMatrix(), column)), 1e-5f));
+    for (const glm::vec3 direction : unusable) {
+        SCOPED_TRACE(testing::Message() << direction.x << ", " << direction.y << ", " << direction.z);
+        const DirectionalLight light(kWhite, direction);
+        EXPECT_TRUE(vecNear(light.getDirection(), down.getDirection(), 1e-5f));
+        for (int column = 0; column < 4; ++column) {
+            EXPECT_TRUE(vecNear(glm::vec3(glm::column(light.getLightSpaceMatrix(), column)),
+                                glm::vec3(glm::column(down.getLightSpaceMatrix(), column)), 1e-5f));
+        }
     }
 }
 

@@ -15,7 +15,9 @@
 #include <array>
 #include <assimp/Exporter.hpp>
 #include <assimp/scene.h>
+#include <cmath>
 #include <gmock/gmock.h>
+#include <limits>
 
 namespace {
 
@@ -31,6 +33,21 @@ const Texel kBrickRma{128, 0, 255, 255};
 const Texel kBrickNormal{128, 128, 255, 255};
 const Texel kGlow{255, 255, 0, 255};
 
+// One textured triangle, for scenes built here.
+aiMesh* triangle() {
+    auto* mesh = new aiMesh();
+    mesh->mPrimitiveTypes = aiPrimitiveType_TRIANGLE;
+    mesh->mNumVertices = 3;
+    mesh->mVertices = new aiVector3D[3]{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    mesh->mTextureCoords[0] = new aiVector3D[3]{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    mesh->mNumUVComponents[0] = 2;
+    mesh->mNumFaces = 1;
+    mesh->mFaces = new aiFace[1];
+    mesh->mFaces[0].mNumIndices = 3;
+    mesh->mFaces[0].mIndices = new unsigned[3]{0, 1, 2};
+    return mesh;
+}
+
 class SceneImporterGLTest : public GlTest {
 protected:
     void SetUp() override {
@@ -43,6 +60,15 @@ protected:
         const bool loaded = SceneImporter().load(program, program, path, objects, lights, video);
         output = testing::internal::GetCapturedStdout();
         return loaded;
+    }
+
+    // Imports a scene built here through a file in the one format that keeps everything assimp holds.
+    testing::AssertionResult loadInMemory(const aiScene& scene) {
+        const std::string path = folder.path("level.assbin");
+        if (Assimp::Exporter().Export(&scene, "assbin", path) != aiReturn_SUCCESS) {
+            return testing::AssertionFailure() << "export failed";
+        }
+        return load(path) ? testing::AssertionSuccess() : testing::AssertionFailure() << output;
     }
 
     std::shared_ptr<ConcreteObject> object(const std::string& name) {
@@ -124,6 +150,46 @@ TEST_F(FixtureLevelGLTest, BodiesTakeMassAndFrictionFromFloatMetadataOnly) {
     }
 }
 
+// A weight or friction no body can have counts as absent: the node's body is static with full grip.
+TEST_F(SceneImporterGLTest, NonsenseWeightAndFrictionCountAsAbsent) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    const struct {
+        const char* name;
+        float weight;
+        float friction;
+        float mass;
+        float expectedFriction;
+    } cases[] = {
+        {"Sound", 4.0f, 0.5f, 4.0f, 0.5f},
+        {"Negative", -2.0f, -1.0f, 0.0f, 1.0f},
+        {"NotANumber", std::nanf(""), std::nanf(""), 0.0f, 1.0f},
+        {"Infinite", infinity, infinity, 0.0f, 1.0f},
+    };
+    aiScene scene;
+    scene.mRootNode = new aiNode("Root");
+    scene.mNumMeshes = 1;
+    scene.mMeshes = new aiMesh* [1] {
+        triangle()
+    };
+    for (const auto& c : cases) {
+        aiNode* node = new aiNode(c.name);
+        node->mNumMeshes = 1;
+        node->mMeshes = new unsigned[1]{0};
+        node->mMetaData = aiMetadata::Alloc(2);
+        node->mMetaData->Set(0, "weight", c.weight);
+        node->mMetaData->Set(1, "friction", c.friction);
+        scene.mRootNode->addChildren(1, &node);
+    }
+    ASSERT_TRUE(loadInMemory(scene));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        btRigidBody* rigidBody = body(c.name);
+        ASSERT_NE(rigidBody, nullptr);
+        EXPECT_FLOAT_EQ(static_cast<float>(rigidBody->getMass()), c.mass);
+        EXPECT_FLOAT_EQ(static_cast<float>(rigidBody->getFriction()), c.expectedFriction);
+    }
+}
+
 // Pillar stands at (2, 1, 0) in a group turned a quarter round y and moved to (10, 0, 0).
 TEST_F(FixtureLevelGLTest, BodiesStandAtTheirNodesWorldTransform) {
     EXPECT_TRUE(vecNear(object("Wall")->getPosition(), glm::vec3(0.0f, 1.0f, 0.0f), 1e-5f));
@@ -201,20 +267,6 @@ TEST_F(SceneImporterGLTest, MissingFilePrintsTheImportErrorAndAddsNothing) {
 // What FBX cannot carry: a material with two emissive textures and lights without nodes.
 class HandBuiltLevelGLTest : public SceneImporterGLTest {
 protected:
-    static aiMesh* triangle() {
-        auto* mesh = new aiMesh();
-        mesh->mPrimitiveTypes = aiPrimitiveType_TRIANGLE;
-        mesh->mNumVertices = 3;
-        mesh->mVertices = new aiVector3D[3]{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-        mesh->mTextureCoords[0] = new aiVector3D[3]{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
-        mesh->mNumUVComponents[0] = 2;
-        mesh->mNumFaces = 1;
-        mesh->mFaces = new aiFace[1];
-        mesh->mFaces[0].mNumIndices = 3;
-        mesh->mFaces[0].mIndices = new unsigned[3]{0, 1, 2};
-        return mesh;
-    }
-
     static void addTexture(aiMaterial* material, aiTextureType type, unsigned index, const char* path) {
         const aiString stored(path);
         material->AddProperty(&stored, AI_MATKEY_TEXTURE(type, index));
@@ -259,9 +311,7 @@ protected:
             ghost, beam
         };
 
-        const std::string path = folder.path("level.assbin");
-        ASSERT_EQ(Assimp::Exporter().Export(&scene, "assbin", path), aiReturn_SUCCESS);
-        ASSERT_TRUE(load(path));
+        ASSERT_TRUE(loadInMemory(scene));
     }
 };
 
