@@ -48,6 +48,24 @@ aiMesh* triangle() {
     return mesh;
 }
 
+// An empty root node and the triangle as the scene's only mesh.
+void addTriangleRoot(aiScene& scene) {
+    scene.mRootNode = new aiNode("Root");
+    scene.mNumMeshes = 1;
+    scene.mMeshes = new aiMesh* [1] {
+        triangle()
+    };
+}
+
+// A child of the root that shows the triangle.
+aiNode* addTriangleNode(aiScene& scene, const char* name) {
+    aiNode* node = new aiNode(name);
+    node->mNumMeshes = 1;
+    node->mMeshes = new unsigned[1]{0};
+    scene.mRootNode->addChildren(1, &node);
+    return node;
+}
+
 class SceneImporterGLTest : public GlTest {
 protected:
     void SetUp() override {
@@ -92,6 +110,14 @@ protected:
     btRigidBody* body(const std::string& name) {
         auto physics = std::dynamic_pointer_cast<ModelPhysicsObject>(object(name)->getPhysicsObject());
         return physics ? physics->getRigidBody() : nullptr;
+    }
+
+    void expectBody(const std::string& name, float mass, float friction) {
+        SCOPED_TRACE(name);
+        btRigidBody* rigidBody = body(name);
+        ASSERT_NE(rigidBody, nullptr);
+        EXPECT_FLOAT_EQ(static_cast<float>(rigidBody->getMass()), mass);
+        EXPECT_FLOAT_EQ(static_cast<float>(rigidBody->getFriction()), friction);
     }
 
     // Draws the object, which binds its material's maps, and reports the texture on a unit.
@@ -142,11 +168,7 @@ TEST_F(FixtureLevelGLTest, BodiesTakeMassAndFrictionFromFloatMetadataOnly) {
         {"Plain", 0.0f, 1.0f},  // no metadata
     };
     for (const auto& expected : cases) {
-        SCOPED_TRACE(expected.name);
-        btRigidBody* rigidBody = body(expected.name);
-        ASSERT_NE(rigidBody, nullptr);
-        EXPECT_FLOAT_EQ(static_cast<float>(rigidBody->getMass()), expected.mass);
-        EXPECT_FLOAT_EQ(static_cast<float>(rigidBody->getFriction()), expected.friction);
+        expectBody(expected.name, expected.mass, expected.friction);
     }
 }
 
@@ -166,27 +188,16 @@ TEST_F(SceneImporterGLTest, NonsenseWeightAndFrictionCountAsAbsent) {
         {"Infinite", infinity, infinity, 0.0f, 1.0f},
     };
     aiScene scene;
-    scene.mRootNode = new aiNode("Root");
-    scene.mNumMeshes = 1;
-    scene.mMeshes = new aiMesh* [1] {
-        triangle()
-    };
+    addTriangleRoot(scene);
     for (const auto& c : cases) {
-        aiNode* node = new aiNode(c.name);
-        node->mNumMeshes = 1;
-        node->mMeshes = new unsigned[1]{0};
+        aiNode* node = addTriangleNode(scene, c.name);
         node->mMetaData = aiMetadata::Alloc(2);
         node->mMetaData->Set(0, "weight", c.weight);
         node->mMetaData->Set(1, "friction", c.friction);
-        scene.mRootNode->addChildren(1, &node);
     }
     ASSERT_TRUE(loadInMemory(scene));
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        btRigidBody* rigidBody = body(c.name);
-        ASSERT_NE(rigidBody, nullptr);
-        EXPECT_FLOAT_EQ(static_cast<float>(rigidBody->getMass()), c.mass);
-        EXPECT_FLOAT_EQ(static_cast<float>(rigidBody->getFriction()), c.expectedFriction);
+        expectBody(c.name, c.mass, c.expectedFriction);
     }
 }
 
@@ -283,15 +294,8 @@ protected:
     void SetUp() override {
         SceneImporterGLTest::SetUp();
         aiScene scene;
-        scene.mRootNode = new aiNode("Root");
-        aiNode* screen = new aiNode("screen_dual");
-        screen->mNumMeshes = 1;
-        screen->mMeshes = new unsigned[1]{0};
-        scene.mRootNode->addChildren(1, &screen);
-        scene.mNumMeshes = 1;
-        scene.mMeshes = new aiMesh* [1] {
-            triangle()
-        };
+        addTriangleRoot(scene);
+        addTriangleNode(scene, "screen_dual");
 
         auto* material = new aiMaterial();
         addTexture(material, aiTextureType_SPECULAR, 0, "textures/brick_rma.png");
