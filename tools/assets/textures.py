@@ -18,14 +18,14 @@ from PIL import Image
 SIZE = 512
 
 
-def fractal_noise(rng, size, exponent, low_cut=1.0):
+def fractal_noise(rng, size, exponent):
     """Periodic noise with a 1/f^exponent spectrum, scaled to [0, 1]."""
     fx = np.fft.fftfreq(size)[None, :] * size
     fy = np.fft.fftfreq(size)[:, None] * size
     radius = np.sqrt(fx * fx + fy * fy)
     radius[0, 0] = 1.0
     spectrum = np.fft.fft2(rng.standard_normal((size, size)))
-    spectrum *= np.where(radius < low_cut, 0.0, radius ** -exponent)
+    spectrum *= radius ** -exponent
     field = np.real(np.fft.ifft2(spectrum))
     return (field - field.min()) / (field.max() - field.min())
 
@@ -86,7 +86,9 @@ def to_bytes(values):
 
 
 def save_material(out, name, albedo, roughness, metalness, ao, normals):
-    Image.fromarray(to_bytes(albedo), "RGB").save(out / f"{name}_albedo.png", optimize=True)
+    """Writes the material's maps; without an albedo (the screen shows the video) only RMA and normals."""
+    if albedo is not None:
+        Image.fromarray(to_bytes(albedo), "RGB").save(out / f"{name}_albedo.png", optimize=True)
     rma = np.stack([roughness, metalness, ao], axis=-1)
     Image.fromarray(to_bytes(rma), "RGB").save(out / f"{name}_rma.png", optimize=True)
     Image.fromarray(to_bytes(normals * 0.5 + 0.5), "RGB").save(out / f"{name}_normal.png", optimize=True)
@@ -202,10 +204,9 @@ def finish(rng):
 
 def screen():
     """The video screen: a flat, slightly glossy panel (its albedo is the video)."""
-    u, _ = coords(64)
     flat = np.zeros((64, 64, 3))
     flat[..., 2] = 1.0
-    return np.full_like(u, 0.35), np.zeros_like(u), np.ones_like(u), flat
+    return None, np.full((64, 64), 0.35), np.zeros((64, 64)), np.ones((64, 64)), flat
 
 
 MATERIALS = {
@@ -224,10 +225,7 @@ def main():
     out.mkdir(parents=True, exist_ok=True)
     for index, (name, make) in enumerate(MATERIALS.items()):
         save_material(out, name, *make(np.random.default_rng(1000 + index)))
-    roughness, metalness, ao, normals = screen()
-    rma = np.stack([roughness, metalness, ao], axis=-1)
-    Image.fromarray(to_bytes(rma), "RGB").save(out / "screen_rma.png", optimize=True)
-    Image.fromarray(to_bytes(normals * 0.5 + 0.5), "RGB").save(out / "screen_normal.png", optimize=True)
+    save_material(out, "screen", *screen())
 
 
 if __name__ == "__main__":
