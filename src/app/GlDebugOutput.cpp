@@ -70,7 +70,8 @@ const char* severityName(GLenum severity) {
 
 } // namespace
 
-std::string formatGlDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity, const std::string& message) {
+std::string formatGlDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity,
+                                 const std::string& message) {
     return "OpenGL Error: " + message + " [Source = " + sourceName(source) + ", Type = " + typeName(type) +
            ", Severity = " + severityName(severity) + ", ID = " + std::to_string(id) + "]";
 }

@@ -4,7 +4,8 @@
 #include <string>
 
 // One console line describing a GL debug message.
-std::string formatGlDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity, const std::string& message);
+std::string formatGlDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity,
+                                 const std::string& message);
 
 // The GL debug-output callback: prints every message but the two known driver chatter ids.
 void GLAPIENTRY reportGlDebugMessage(GLenum source, GLenum type, GLuint id, GLenum severity, GLsizei length,

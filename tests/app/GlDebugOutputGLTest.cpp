@@ -16,7 +16,8 @@ TEST_F(GlDebugOutputGLTest, DriverErrorsReachTheConsoleFormatted) {
     const std::string output = testing::internal::GetCapturedStdout();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_ENUM));
     EXPECT_NE(output.find("OpenGL Error: "), std::string::npos) << output;
-    EXPECT_NE(output.find("[Source = API, Type = Error, Severity = High, ID = "), std::string::npos) << output;
+    EXPECT_NE(output.find("[Source = API, Type = Error, Severity = High, ID = "), std::string::npos)
+        << output;
 }
 
 TEST_F(GlDebugOutputGLTest, KnownChatterIdsAreDroppedAndNotificationsShowUnknownSeverity) {

@@ -14,8 +14,8 @@ std::string formatted(GLenum source, GLenum type, GLenum severity) {
 }
 
 std::string line(const char* source, const char* type, const char* severity) {
-    return std::string("OpenGL Error: msg [Source = ") + source + ", Type = " + type + ", Severity = " + severity +
-           ", ID = 7]";
+    return std::string("OpenGL Error: msg [Source = ") + source + ", Type = " + type +
+           ", Severity = " + severity + ", ID = 7]";
 }
 
 TEST(GlDebugOutput, SourceNames) {
@@ -35,7 +35,8 @@ TEST(GlDebugOutput, SourceNames) {
         {0, "Unknown"},
     };
     for (const NameCase& c : cases) {
-        EXPECT_EQ(formatted(c.value, GL_DEBUG_TYPE_OTHER, GL_DEBUG_SEVERITY_LOW), line(c.name, "Other", "Low"))
+        EXPECT_EQ(formatted(c.value, GL_DEBUG_TYPE_OTHER, GL_DEBUG_SEVERITY_LOW),
+                  line(c.name, "Other", "Low"))
             << std::hex << c.value;
     }
 }
@@ -56,7 +57,8 @@ TEST(GlDebugOutput, TypeNames) {
         {GL_DEBUG_SOURCE_API, "Unknown"},
     };
     for (const NameCase& c : cases) {
-        EXPECT_EQ(formatted(GL_DEBUG_SOURCE_API, c.value, GL_DEBUG_SEVERITY_HIGH), line("API", c.name, "High"))
+        EXPECT_EQ(formatted(GL_DEBUG_SOURCE_API, c.value, GL_DEBUG_SEVERITY_HIGH),
+                  line("API", c.name, "High"))
             << std::hex << c.value;
     }
 }
@@ -76,9 +78,10 @@ TEST(GlDebugOutput, SeverityNames) {
 }
 
 TEST(GlDebugOutput, IdInDecimalAndMessageVerbatim) {
-    EXPECT_EQ(formatGlDebugMessage(GL_DEBUG_SOURCE_APPLICATION, GL_DEBUG_TYPE_MARKER, 4294967295u,
-                                   GL_DEBUG_SEVERITY_NOTIFICATION, "a [b] c"),
-              "OpenGL Error: a [b] c [Source = Application, Type = Unknown, Severity = Unknown, ID = 4294967295]");
+    EXPECT_EQ(
+        formatGlDebugMessage(GL_DEBUG_SOURCE_APPLICATION, GL_DEBUG_TYPE_MARKER, 4294967295u,
+                             GL_DEBUG_SEVERITY_NOTIFICATION, "a [b] c"),
+        "OpenGL Error: a [b] c [Source = Application, Type = Unknown, Severity = Unknown, ID = 4294967295]");
 }
 
 } // namespace

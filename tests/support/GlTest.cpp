@@ -18,7 +18,8 @@ GLFWwindow* createHiddenContext() {
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(GlTest::kWindowSize, GlTest::kWindowSize, "GL test", nullptr, nullptr);
+    GLFWwindow* window =
+        glfwCreateWindow(GlTest::kWindowSize, GlTest::kWindowSize, "GL test", nullptr, nullptr);
     if (window == nullptr) {
         return nullptr;
     }
