@@ -7,7 +7,7 @@
 #include <GLFW/glfw3.h>
 
 FrameStages::FrameStages(Game& game, ScriptedInput& input, FrameCounter& counter, GLFWwindow* window)
-    : counter(counter) {
+    : game(game), counter(counter) {
     stageList = {
         {"events", false,
          [] {
@@ -34,8 +34,8 @@ FrameStages::FrameStages(Game& game, ScriptedInput& input, FrameCounter& counter
              game.updateVideo(dt);
          }},
         {"countdown", false,
-         [this, &game] {
-             game.checkCountdown(now);
+         [&game] {
+             game.checkCountdown();
          }},
         {"camera uniforms", true,
          [&game] {
@@ -58,8 +58,8 @@ FrameStages::FrameStages(Game& game, ScriptedInput& input, FrameCounter& counter
              game.toneMap();
          }},
         {"HUD", true,
-         [this, &game, &counter] {
-             game.drawHud(now, counter.shownFps());
+         [&game, &counter] {
+             game.drawHud(counter.shownFps());
          }},
         {"buffer swap", true,
          [window] {
@@ -69,8 +69,8 @@ FrameStages::FrameStages(Game& game, ScriptedInput& input, FrameCounter& counter
 }
 
 void FrameStages::begin() {
-    now = glfwGetTime();
-    dt = counter.beginFrame(now);
+    dt = counter.beginFrame(glfwGetTime());
+    game.advanceClock(dt);
 }
 
 void FrameStages::run() {

@@ -24,15 +24,16 @@ public:
     FrameStages(const FrameStages&) = delete;
     FrameStages& operator=(const FrameStages&) = delete;
 
-    // Starts the next frame on the game's clock, as the loop does before polling the events.
+    // Starts the next frame: its time from the wall clock, as the loop takes it before polling the
+    // events, and the game clock advanced by it, as the game's first update stage does.
     void begin();
     const std::vector<Stage>& stages() const { return stageList; }
     // The whole frame, begin included, stage after stage with nothing in between.
     void run();
 
 private:
+    Game& game;
     FrameCounter& counter;
-    double now = 0.0;
     double dt = 0.0;
     std::vector<Stage> stageList;
 };

@@ -1,6 +1,7 @@
 #include "ScriptedInput.h"
 
 #include "app/Controls.h"
+#include "app/FrameInput.h"
 #include "physics/PlayerKeys.h"
 
 namespace {
@@ -31,6 +32,10 @@ void ScriptedInput::steerPlayer(double dt) {
     if (!isCharging(frame % kRoundFrames)) {
         cursor.x += kTurnPixelsPerFrame;
     }
-    Controls::steerPlayer(keysAt(frame), cursor, dt);
+    FrameInput input;
+    input.dt = dt;
+    input.keys = keysAt(frame);
+    input.look = Controls::lookMovement(cursor);
+    Controls::steerPlayer(input);
     ++frame;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/GameClock.h"
 #include "app/GameState.h"
 #include "app/Settings.h"
 #include "physics/CameraPlayer.h"
@@ -18,7 +19,10 @@ struct AppState {
     bool wireframe = false;
     bool cullFace = true;
     bool physicsDebug = false;
+    GameClock clock;
     GameState game;
+    // A record file is being played back: its input replaces the keyboard and the mouse.
+    bool replaying = false;
 };
 
 extern AppState appState;

@@ -31,13 +31,16 @@ void setGlDefaults() {
 
 int Application::run() {
     loadSettings();
+    if (!input.prepare(options, Game::kLevelPath)) {
+        return 1;
+    }
     std::string failure;
     if (!openWindow(failure)) {
         return fail(failure);
     }
     runFrameLoop();
     shutdown();
-    return 0;
+    return input.exitCode();
 }
 
 void Application::loadSettings() {
@@ -109,17 +112,17 @@ void Application::runFrameLoop() {
     Game game(appState, window);
     FrameCounter frameCounter(startGame());
     while (!glfwWindowShouldClose(window)) {
-        const double now = glfwGetTime();
-        const double dt = frameCounter.beginFrame(now);
+        const double wallDt = frameCounter.beginFrame(glfwGetTime());
         glfwPollEvents();
-        game.frame(now, dt, frameCounter.shownFps());
+        input.runUpdates(game, window, wallDt);
+        game.render(frameCounter.shownFps());
         glfwSwapBuffers(window);
     }
 }
 
 double Application::startGame() {
     const double start = glfwGetTime();
-    appState.game.start(start);
+    appState.game.start(appState.clock.now());
     Controls::startMouseLook(window);
     return start;
 }

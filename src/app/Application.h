@@ -1,6 +1,10 @@
 #pragma once
 
+#include "app/CommandLine.h"
+#include "app/InputSource.h"
+
 #include <string>
+#include <utility>
 
 struct GLFWwindow;
 struct Settings;
@@ -8,7 +12,10 @@ struct Settings;
 // The process's life: settings, window and context, the frame loop, and shutdown.
 class Application {
 public:
-    // Runs the whole game; returns the process exit code (0 normal, 1 start-up failure).
+    explicit Application(CommandLine options = {}) : options(std::move(options)) {}
+
+    // Runs the whole game; returns the process exit code: 0 normal, 1 start-up failure or a replay
+    // file that cannot be used, 3 a replay with --exit-when-done that did not reach the finish.
     int run();
 
     // The steps run() takes, in its order, callable one by one so that a measuring harness can
@@ -21,8 +28,8 @@ public:
     // Window system, window, context, debug output, input callbacks and GL defaults; on failure
     // returns false with the reason to print.
     bool openWindow(std::string& failure);
-    // Reads the clock once, as the first frame's reference and the countdown's start, and starts
-    // mouse look from the cursor; returns that time.
+    // Reads the wall clock once, as the first frame's reference, starts the countdown on the game
+    // clock and mouse look from the cursor; returns the wall-clock time.
     double startGame();
     // Takes down the window system; the game must already be released.
     void shutdown();
@@ -35,5 +42,7 @@ private:
     void runFrameLoop();
     int fail(const std::string& reason);
 
+    CommandLine options;
+    InputSource input;
     GLFWwindow* window = nullptr;
 };

@@ -18,6 +18,8 @@ constexpr int kWindowedY = 25;
 glm::dvec2 lastCursor(0.0);
 // Set when the window gains the focus: the next cursor reading becomes the new last position.
 bool mouseLookRestarts = false;
+// Function keys released since the frame's input was last read.
+FrameInput releasedSinceLastRead;
 
 PlayerKeys readMovementKeys(GLFWwindow* window) {
     const auto held = [window](int key) -> std::uint8_t {
@@ -49,7 +51,7 @@ void toggleCulling() {
 // A new game: the player back at the origin, which also clears a finish, and the full countdown.
 void resetGame() {
     appState.player.setPosition(glm::vec3(0.0f));
-    appState.game.start(glfwGetTime());
+    appState.game.start(appState.clock.now());
 }
 
 // Full screen goes to the primary monitor whichever monitor the window is on; the configured size
@@ -67,40 +69,45 @@ void onKey(GLFWwindow* window, int key, int, int action, int) {
     if (action != GLFW_RELEASE) {
         return;
     }
-    switch (key) {
-    case GLFW_KEY_ESCAPE:
+    if (key == GLFW_KEY_ESCAPE) {
         glfwSetWindowShouldClose(window, GLFW_TRUE);
-        break;
+    } else if (applyFunctionKey(window, key)) {
+        releasedSinceLastRead.addFunctionKey(key);
+    }
+}
+
+bool applyFunctionKey(GLFWwindow* window, int key) {
+    switch (key) {
     case GLFW_KEY_F1:
         toggleWireframe();
-        break;
+        return true;
     case GLFW_KEY_F2:
         toggleCulling();
-        break;
+        return true;
     case GLFW_KEY_F3:
         appState.physicsDebug = !appState.physicsDebug;
-        break;
+        return true;
     case GLFW_KEY_F4:
         appState.player.toggleFreeCamera();
-        break;
+        return true;
     case GLFW_KEY_F5:
         if (appState.hud) {
             appState.hud->toggleInfoText();
         }
-        break;
+        return true;
     case GLFW_KEY_F6:
         if (appState.hud) {
             appState.hud->toggleHud();
         }
-        break;
+        return true;
     case GLFW_KEY_F9:
         resetGame();
-        break;
+        return true;
     case GLFW_KEY_F11:
         toggleFullScreen(window);
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
@@ -124,20 +131,30 @@ void onFocus(GLFWwindow*, int focused) {
     }
 }
 
-void processInput(GLFWwindow* window, double dt) {
-    steerPlayer(readMovementKeys(window), readCursor(window), dt);
+FrameInput readInput(GLFWwindow* window, double dt) {
+    FrameInput input = releasedSinceLastRead;
+    releasedSinceLastRead = FrameInput();
+    input.dt = dt;
+    input.keys = readMovementKeys(window);
+    input.look = lookMovement(readCursor(window));
+    return input;
 }
 
-void steerPlayer(PlayerKeys keys, glm::dvec2 cursor, double dt) {
-    if (!appState.game.isTimedOut()) {
-        appState.player.processKeyboard(keys, dt);
-    }
+glm::dvec2 lookMovement(glm::dvec2 cursor) {
     if (mouseLookRestarts) {
         lastCursor = cursor;
         mouseLookRestarts = false;
     }
-    appState.player.processMouseMovement(cursor.x - lastCursor.x, lastCursor.y - cursor.y);
+    const glm::dvec2 movement(cursor.x - lastCursor.x, lastCursor.y - cursor.y);
     lastCursor = cursor;
+    return movement;
+}
+
+void steerPlayer(const FrameInput& input) {
+    if (!appState.game.isTimedOut()) {
+        appState.player.processKeyboard(input.keys, input.dt);
+    }
+    appState.player.processMouseMovement(input.look.x, input.look.y);
 }
 
 } // namespace Controls

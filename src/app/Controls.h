@@ -1,13 +1,13 @@
 #pragma once
 
-#include "physics/PlayerKeys.h"
+#include "app/FrameInput.h"
 
 #include <glm/glm.hpp>
 
 struct GLFWwindow;
 
-// Input routing: function keys act on release, inside glfwPollEvents; the movement keys and the
-// mouse are read once per frame and handed to the player.
+// Input routing: function keys act on release, inside glfwPollEvents, and are kept for the frame's
+// input; the movement keys and the mouse are read once per frame and handed to the player.
 namespace Controls {
 
 // The window's key callback: Escape and the function keys take effect when let go.
@@ -27,12 +27,19 @@ void startMouseLook(GLFWwindow* window);
 // window's centre: mouse look starts again from the next reading, so the view does not jump.
 void onFocus(GLFWwindow* window, int focused);
 
-// Once per frame, first of the frame's updates: reads the movement keys and the cursor and hands
-// them to the player.
-void processInput(GLFWwindow* window, double dt);
+// Does what a released function key does (F1-F6, F9, F11); false for any other key.
+bool applyFunctionKey(GLFWwindow* window, int key);
 
-// What processInput does with what it read: the keys go to the player unless the countdown has run
-// out, the cursor movement since the last frame always does.
-void steerPlayer(PlayerKeys keys, glm::dvec2 cursor, double dt);
+// Once per frame, before the updates: the movement keys, the cursor movement since the last reading
+// and the function keys released since then, with the frame time.
+FrameInput readInput(GLFWwindow* window, double dt);
+
+// The mouse-look movement from the last cursor reading to this one (x to the right, y up); the
+// cursor becomes the last reading.
+glm::dvec2 lookMovement(glm::dvec2 cursor);
+
+// First of the frame's updates: the keys go to the player unless the countdown has run out, the look
+// movement always does.
+void steerPlayer(const FrameInput& input);
 
 } // namespace Controls

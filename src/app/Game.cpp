@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Controls.h"
+#include "app/FrameInput.h"
 #include "physics/PeaContainer.h"
 #include "physics/Peashooter.h"
 #include "physics/PhysicsWorld.h"
@@ -26,6 +27,12 @@ constexpr int kBloomBlurPairs = 10;
 // Bullet's debug-draw bits for wireframes and bounding boxes.
 constexpr int kPhysicsDebugMode = 3;
 const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
+// "REPLAY" in the bottom-right corner, clear of the countdown and the charge bar, as fractions of the
+// window size.
+constexpr float kReplayLabelX = 0.82f;
+constexpr float kReplayLabelY = 0.02f;
+constexpr float kReplayLabelScale = 0.00065f;
+const glm::vec3 kReplayLabelColor(0.75f, 0.18f, 0.18f);
 
 } // namespace
 
@@ -121,7 +128,7 @@ void Game::createPeasAndTargets() {
 
 void Game::importLevel() {
     SceneImporter importer;
-    importer.load(textureProgram, lightObjectProgram, "assets/scene.fbx", objects, lights, videoTexture);
+    importer.load(textureProgram, lightObjectProgram, kLevelPath, objects, lights, videoTexture);
 }
 
 void Game::completeLevel() {
@@ -152,23 +159,38 @@ void Game::completeLevel() {
     physicsWorld->enableDebugDrawing(kPhysicsDebugMode);
 }
 
-void Game::frame(double now, double dt, int shownFps) {
-    processInput(dt);
-    firePeashooters(dt);
-    stepPhysics(dt);
-    updatePeas(dt);
-    updateVideo(dt);
-    checkCountdown(now);
+void Game::update(const FrameInput& input) {
+    advanceClock(input.dt);
+    steerPlayer(input);
+    firePeashooters(input.dt);
+    stepPhysics(input.dt);
+    updatePeas(input.dt);
+    updateVideo(input.dt);
+    checkCountdown();
+}
+
+void Game::playRecordedFrame(const FrameInput& input) {
+    for (int i = 0; i < input.functionKeyCount; ++i) {
+        Controls::applyFunctionKey(window, input.functionKeys[static_cast<std::size_t>(i)]);
+    }
+    update(input);
+}
+
+void Game::render(int shownFps) {
     setCameraUniforms();
     renderShadowMaps();
     drawScene();
     runBloom();
     toneMap();
-    drawHud(now, shownFps);
+    drawHud(shownFps);
 }
 
-void Game::processInput(double dt) {
-    Controls::processInput(window, dt);
+void Game::advanceClock(double dt) {
+    state.clock.advance(dt);
+}
+
+void Game::steerPlayer(const FrameInput& input) {
+    Controls::steerPlayer(input);
 }
 
 void Game::firePeashooters(double dt) {
@@ -192,8 +214,8 @@ void Game::updateVideo(double dt) {
     videoTexture->update(dt);
 }
 
-void Game::checkCountdown(double now) {
-    state.game.checkCountdown(now, state.player.isFinished());
+void Game::checkCountdown() {
+    state.game.checkCountdown(state.clock.now(), state.player.isFinished());
 }
 
 void Game::setCameraUniforms(Shader& program) {
@@ -250,7 +272,13 @@ void Game::toneMap() {
     toneMapToWindow(toneMappingProgram, state.settings.brightness, hdrColorTexture, bloomTexture);
 }
 
-void Game::drawHud(double now, int shownFps) {
-    state.hud->draw(shownFps, state.game.isTimedOut(), state.player.isFinished(),
-                    state.game.remainingTime(now), state.player.getJumpCharge());
+void Game::drawHud(int shownFps) {
+    HeadsUpDisplay& hud = *state.hud;
+    hud.draw(shownFps, state.game.isTimedOut(), state.player.isFinished(),
+             state.game.remainingTime(state.clock.now()), state.player.getJumpCharge());
+    if (state.replaying && hud.isHudVisible()) {
+        hud.renderText("REPLAY", kReplayLabelX * static_cast<float>(state.settings.width),
+                       kReplayLabelY * static_cast<float>(state.settings.height),
+                       kReplayLabelScale * static_cast<float>(state.settings.height), kReplayLabelColor);
+    }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 struct AppState;
+struct FrameInput;
 class BloomChain;
 class HdrTarget;
 class ImageTexture;
@@ -20,8 +21,8 @@ class SphereGeometry;
 class VideoTexture;
 struct GLFWwindow;
 
-// The game-specific half of the entry point: builds the scene once the context exists, runs one
-// frame's updates and passes in a fixed order, and releases everything while the context lives.
+// The game-specific half of the entry point: builds the scene once the context exists, runs a frame's
+// updates and passes in a fixed order, and releases everything while the context lives.
 class Game {
 public:
     // Runs one named step of the assembly; a measuring harness wraps each step in its clock.
@@ -35,22 +36,30 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // One frame between polling the events and swapping the buffers: every stage below, in order.
-    void frame(double now, double dt, int shownFps);
+    static constexpr const char* kLevelPath = "assets/scene.fbx";
+
+    // The update stages of one frame, in order, with that frame's input: the game clock advances by
+    // its frame time first, so the countdown check sees the frame's start time.
+    void update(const FrameInput& input);
+    // A frame of a record: its function keys act first, as they would have during event polling.
+    void playRecordedFrame(const FrameInput& input);
+    // The passes that draw what the updates left, ending with the HUD.
+    void render(int shownFps);
 
     // The frame's stages, public so that they can be timed one by one.
-    void processInput(double dt);
+    void advanceClock(double dt);
+    void steerPlayer(const FrameInput& input);
     void firePeashooters(double dt);
     void stepPhysics(double dt);
     void updatePeas(double dt);
     void updateVideo(double dt);
-    void checkCountdown(double now);
+    void checkCountdown();
     void setCameraUniforms();
     void renderShadowMaps();
     void drawScene();
     void runBloom();
     void toneMap();
-    void drawHud(double now, int shownFps);
+    void drawHud(int shownFps);
 
 private:
     void createPrograms();

@@ -1,7 +1,7 @@
 #pragma once
 
 // The countdown: the player must reach the finish within kTimeLimit seconds of the start.
-// Times are seconds of the frame clock, handed in by the caller.
+// Times are seconds of the game clock, handed in by the caller.
 class GameState {
 public:
     static constexpr int kTimeLimit = 150;

@@ -145,10 +145,15 @@ void CameraPlayer::pushBody(glm::vec3 direction, bool jumpHeld, double dt) {
     // Walking is horizontal whatever the pitch.
     direction *= glm::vec3(1.0f) - worldUp;
     if (jumpHeld) {
-        // Tested before adding, so a full charge overshoots by at most one frame's increment.
+        // Capped at a full charge rather than allowed one frame's overshoot, which at a few frames
+        // per second would make the longest jump depend on the frame rate.
         if (glm::length(jumpCharge) < kFullJumpCharge) {
             const glm::vec3 jumpDirection = glm::normalize(direction + worldUp * kJumpLean);
             jumpCharge += jumpDirection * walkForce * static_cast<float>(dt) * kChargeRate;
+            const float charge = glm::length(jumpCharge);
+            if (charge > kFullJumpCharge) {
+                jumpCharge *= kFullJumpCharge / charge;
+            }
         }
         return;
     }

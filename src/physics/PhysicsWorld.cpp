@@ -10,8 +10,13 @@
 
 namespace {
 
-const btScalar kFixedStep = 1.0 / 60.0;
-const int kMaxSubSteps = 1;
+const double kStepsPerSecond = 60.0;
+const btScalar kFixedStep = 1.0 / kStepsPerSecond;
+const int kMaxSubSteps = static_cast<int>(PhysicsWorld::kMaxStepTime * kStepsPerSecond);
+// Frame times that add up to a whole number of steps (three frames of 1/3 s, 144 of 1/144 s) often sum
+// to a rounding error less; a nanosecond more per frame lets such a step run in its own frame, not a
+// frame late, while the world gains no more than a millisecond in a million frames.
+const btScalar kRoundingSlack = 1e-9;
 
 } // namespace
 
@@ -34,7 +39,7 @@ PhysicsWorld::~PhysicsWorld() {
 }
 
 void PhysicsWorld::step(double dt) {
-    dynamicsWorld->stepSimulation(dt, kMaxSubSteps, kFixedStep);
+    dynamicsWorld->stepSimulation(dt + kRoundingSlack, kMaxSubSteps, kFixedStep);
 }
 
 void PhysicsWorld::processCollisions() {

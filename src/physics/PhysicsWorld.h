@@ -16,12 +16,18 @@ class PhysicsObject;
 // physics objects and answers the player's ground rays.
 class PhysicsWorld {
 public:
+    // The most simulated time one frame advances the world by, in seconds: the world keeps real time
+    // down to two frames per second, and a stalled frame (a dragged window, a breakpoint) moves it on
+    // by no more than that.
+    static constexpr double kMaxStepTime = 0.5;
+
     PhysicsWorld();
     ~PhysicsWorld();
     PhysicsWorld(const PhysicsWorld&) = delete;
     PhysicsWorld& operator=(const PhysicsWorld&) = delete;
 
-    // Advances the simulation by the frame time, running at most one fixed 1/60 s step.
+    // Advances the simulation by the frame time in fixed 1/60 s steps, at most kMaxStepTime of it;
+    // the rest of a longer frame is dropped. Forces applied before the call act during all its steps.
     void step(double dt);
     // Tells both bodies of every touching pair about each other.
     void processCollisions();

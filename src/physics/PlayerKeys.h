@@ -9,4 +9,6 @@ struct PlayerKeys {
     std::uint8_t left = 0;
     std::uint8_t right = 0;
     std::uint8_t jump = 0;
+
+    bool operator==(const PlayerKeys&) const = default;
 };

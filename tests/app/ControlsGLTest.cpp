@@ -130,12 +130,13 @@ TEST_F(ControlsGLTest, F9AfterALostOrWonGameStartsAgainFromTheOrigin) {
     for (bool won : {false, true}) {
         SCOPED_TRACE(won ? "won" : "lost");
         player.setPosition({7, 8, 9});
-        appState.game.start(glfwGetTime() - 200.0);
+        appState.game.start(appState.clock.now());
+        appState.clock.advance(200.0);
         if (won) {
             player.onCollision(finishBody.get());
             ASSERT_TRUE(player.isFinished());
         }
-        appState.game.checkCountdown(glfwGetTime(), player.isFinished());
+        appState.game.checkCountdown(appState.clock.now(), player.isFinished());
         ASSERT_EQ(appState.game.isTimedOut(), !won);
 
         pressAndHold(GLFW_KEY_F9);
@@ -144,7 +145,8 @@ TEST_F(ControlsGLTest, F9AfterALostOrWonGameStartsAgainFromTheOrigin) {
         EXPECT_EQ(player.getPosition(), glm::vec3(0, 0, 0));
         EXPECT_FALSE(player.isFinished());
         EXPECT_FALSE(appState.game.isTimedOut());
-        EXPECT_NEAR(appState.game.remainingTime(glfwGetTime()), GameState::kTimeLimit, 1.0);
+        EXPECT_EQ(appState.game.remainingTime(appState.clock.now()), GameState::kTimeLimit)
+            << "the countdown restarts at the game clock's present";
     }
 }
 
@@ -164,6 +166,25 @@ TEST_F(ControlsGLTest, F4SwitchesTheFreeCameraWhereThePlayerStands) {
     const glm::vec3 landed = player.getPosition();
     player.processKeyboard(forward, 0.5);
     EXPECT_EQ(player.getPosition(), landed) << "the body, outside any world, does not move";
+}
+
+TEST_F(ControlsGLTest, ReleasedFunctionKeysJoinTheNextFrameInputInOrderOnce) {
+    Controls::readInput(window(), 0.0);
+    release(GLFW_KEY_F3);
+    pressAndHold(GLFW_KEY_F1);
+    release(GLFW_KEY_W);
+    release(GLFW_KEY_F2);
+    release(GLFW_KEY_F3);
+    release(GLFW_KEY_ESCAPE);
+
+    const FrameInput input = Controls::readInput(window(), 0.25);
+    EXPECT_EQ(input.dt, 0.25);
+    ASSERT_EQ(input.functionKeyCount, 3);
+    EXPECT_EQ(input.functionKeys[0], GLFW_KEY_F3);
+    EXPECT_EQ(input.functionKeys[1], GLFW_KEY_F2);
+    EXPECT_EQ(input.functionKeys[2], GLFW_KEY_F3);
+    EXPECT_EQ(Controls::readInput(window(), 0.0).functionKeyCount, 0) << "a release belongs to one frame";
+    release(GLFW_KEY_F2);
 }
 
 TEST_F(ControlsGLTest, F11SwitchesToFullScreenOnThePrimaryMonitorAndBackToTheConfiguredWindow) {

@@ -8,6 +8,15 @@
 
 namespace {
 
+// One frame's input as the game reads it: the keys, and the cursor turned into look movement.
+void steer(PlayerKeys keys, glm::dvec2 cursor, double dt) {
+    FrameInput input;
+    input.dt = dt;
+    input.keys = keys;
+    input.look = Controls::lookMovement(cursor);
+    Controls::steerPlayer(input);
+}
+
 // The program-wide player in free-camera mode, which flies without a physics world, so that
 // movement keys show up as a change of position.
 class ControlsTest : public testing::Test {
@@ -15,7 +24,7 @@ protected:
     void SetUp() override {
         appState.game.start(0.0);
         appState.player.toggleFreeCamera();
-        Controls::steerPlayer({}, kCursor, 0.0);
+        steer({}, kCursor, 0.0);
     }
     void TearDown() override { appState.player.toggleFreeCamera(); }
 
@@ -30,14 +39,14 @@ PlayerKeys forward() {
 
 TEST_F(ControlsTest, MovementKeysReachThePlayerOnlyWhileTheCountdownRuns) {
     const glm::vec3 start = appState.player.getPosition();
-    Controls::steerPlayer(forward(), kCursor, 0.5);
+    steer(forward(), kCursor, 0.5);
     const glm::vec3 moved = appState.player.getPosition();
     EXPECT_NEAR(glm::length(moved - start), 10.0f, 1e-4f) << "20 units per second for half a second";
 
     appState.game.checkCountdown(GameState::kTimeLimit + 1.0, false);
     ASSERT_TRUE(appState.game.isTimedOut());
     const glm::vec3 lookingBefore = viewDirection(appState.player);
-    Controls::steerPlayer(forward(), kCursor + glm::dvec2(50.0, 0.0), 0.5);
+    steer(forward(), kCursor + glm::dvec2(50.0, 0.0), 0.5);
     EXPECT_EQ(appState.player.getPosition(), moved);
     EXPECT_GT(glm::length(viewDirection(appState.player) - lookingBefore), 0.05f)
         << "mouse look still turns the view";
@@ -46,13 +55,13 @@ TEST_F(ControlsTest, MovementKeysReachThePlayerOnlyWhileTheCountdownRuns) {
 TEST_F(ControlsTest, MouseLookTurnsByTheCursorMovementSinceTheLastFrame) {
     const glm::vec3 before = viewDirection(appState.player);
     // Right by 100 and up by 50 (window y grows downwards): 10 degrees of yaw, 5 of pitch up.
-    Controls::steerPlayer({}, kCursor + glm::dvec2(100.0, -50.0), 0.0);
+    steer({}, kCursor + glm::dvec2(100.0, -50.0), 0.0);
     const glm::vec3 after = viewDirection(appState.player);
     EXPECT_NEAR(glm::degrees(std::atan2(after.z, after.x) - std::atan2(before.z, before.x)), 10.0f, 1e-3f);
     EXPECT_NEAR(glm::degrees(std::asin(after.y) - std::asin(before.y)), 5.0f, 1e-3f);
 
     // The same cursor position again is no movement.
-    Controls::steerPlayer({}, kCursor + glm::dvec2(100.0, -50.0), 0.0);
+    steer({}, kCursor + glm::dvec2(100.0, -50.0), 0.0);
     EXPECT_EQ(viewDirection(appState.player), after);
 }
 
@@ -60,10 +69,10 @@ TEST_F(ControlsTest, GainingTheFocusRestartsMouseLookWithoutTurningTheView) {
     const glm::vec3 before = viewDirection(appState.player);
     // Re-capturing the cursor on focus moves it far away; that is no movement of the player's.
     Controls::onFocus(nullptr, GLFW_TRUE);
-    Controls::steerPlayer({}, kCursor + glm::dvec2(240.0, 112.0), 0.0);
+    steer({}, kCursor + glm::dvec2(240.0, 112.0), 0.0);
     EXPECT_EQ(viewDirection(appState.player), before);
 
-    Controls::steerPlayer({}, kCursor + glm::dvec2(340.0, 112.0), 0.0);
+    steer({}, kCursor + glm::dvec2(340.0, 112.0), 0.0);
     EXPECT_NE(viewDirection(appState.player), before) << "a real movement after it still turns the view";
 }
 

@@ -1,9 +1,11 @@
+#include "GlmAssertions.h"
 #include "PhysicsTestBodies.h"
 
 #include "physics/CameraPlayer.h"
 #include "physics/PhysicsWorld.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 using namespace physics_test;
@@ -41,19 +43,101 @@ TEST(PhysicsWorldTest, RayReturnsDistanceToFloorBelow) {
     }
 }
 
-TEST(PhysicsWorldTest, LongFrameRunsOneFixedStepAndShortFramesAccumulate) {
+TEST(PhysicsWorldTest, FrameTimeRunsAsManyFixedStepsAsItHoldsUpToTheCap) {
     PhysicsWorld world;
-    auto box = makeRecordingBox(glm::vec3(0.0f, 10.0f, 0.0f), 1.0f);
+    auto box = makeRecordingBox(glm::vec3(0.0f, 100.0f, 0.0f), 1.0f);
     box->addToPhysicsWorld(&world);
 
-    world.step(1.0);
-    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -10.0f / 60.0f, 1e-5f);
+    world.step(0.25);
+    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -2.5f, 1e-4f) << "a quarter second is 15 steps";
 
     world.step(0.5 * kFrame);
-    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -10.0f / 60.0f, 1e-5f) << "half a step is not due yet";
+    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -2.5f, 1e-4f) << "half a step is not due yet";
     world.step(0.5 * kFrame);
-    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -20.0f / 60.0f, 1e-5f);
+    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -2.5f - 10.0f / 60.0f, 1e-4f);
+
+    box->getRigidBody()->setLinearVelocity(btVector3(0.0, 0.0, 0.0));
+    world.step(2.0);
+    EXPECT_NEAR(velocityOf(box->getRigidBody()).y, -10.0 * PhysicsWorld::kMaxStepTime, 1e-4f)
+        << "a stalled frame advances the world by the cap only";
 }
+
+// Each run drives the real world and player frame by frame, as the game does: the player's keys
+// once per frame, then the step, then the contacts.
+class FrameRateRun {
+public:
+    explicit FrameRateRun(int framesPerSecond) : frameTime(1.0 / framesPerSecond), fps(framesPerSecond) {
+        player.addToPhysicsWorld(&world);
+        box->addToPhysicsWorld(&world);
+    }
+
+    // Holds the keys (W, S, A, D, J for the jump) for whole seconds of wall time.
+    void hold(const std::string& held, int seconds) {
+        PlayerKeys keys;
+        keys.forward = held.find('W') != std::string::npos;
+        keys.jump = held.find('J') != std::string::npos;
+        for (int frame = 0; frame < seconds * fps; ++frame) {
+            player.processKeyboard(keys, frameTime);
+            world.step(frameTime);
+            world.processCollisions();
+        }
+    }
+
+    // Where the bodies are seen, between the last two fixed steps.
+    glm::vec3 playerPosition() { return player.getPosition(); }
+    glm::vec3 boxPosition() { return box->getPosition(); }
+
+private:
+    double frameTime;
+    int fps;
+    PhysicsWorld world;
+    // Reaches from z = 2 to z = -18, ahead of the player, who looks along -z.
+    std::shared_ptr<ModelPhysicsObject> floor = makeFloor(world, glm::vec2(0.0f, -8.0f), 1.0f);
+    CameraPlayer player{glm::vec3(0.0f, 1.0f, 0.0f), -90.0f, 0.0f};
+    std::shared_ptr<RecordingBody> box = makeRecordingBox(glm::vec3(50.0f, 100.0f, 0.0f), 1.0f);
+};
+
+struct FrameRateCase {
+    const char* name;
+    // What happens over the run's wall time; returns where the body under test ends.
+    glm::vec3 (*run)(FrameRateRun& run);
+};
+
+class FrameRateTest : public ::testing::TestWithParam<FrameRateCase> {};
+
+// The same wall time gives the same world at every frame rate, from three frames per second up.
+TEST_P(FrameRateTest, SameWallTimeLandsAtTheSamePlaceAtEveryFrameRate) {
+    FrameRateRun reference(60);
+    const glm::vec3 expected = GetParam().run(reference);
+    for (int fps : {3, 6, 10, 30, 144}) {
+        FrameRateRun run(fps);
+        const glm::vec3 landed = GetParam().run(run);
+        EXPECT_TRUE(vecNear(landed, expected, 0.03f)) << fps << " frames per second";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, FrameRateTest,
+                         ::testing::Values(FrameRateCase{"FallingBody",
+                                                         [](FrameRateRun& run) {
+                                                             run.hold("", 2);
+                                                             return run.boxPosition();
+                                                         }},
+                                           FrameRateCase{"WalkingWithWHeld",
+                                                         [](FrameRateRun& run) {
+                                                             run.hold("", 1);
+                                                             run.hold("W", 2);
+                                                             return run.playerPosition();
+                                                         }},
+                                           FrameRateCase{"ChargedJump",
+                                                         [](FrameRateRun& run) {
+                                                             run.hold("", 1);
+                                                             run.hold("WJ", 1);
+                                                             run.hold("", 3);
+                                                             return run.playerPosition();
+                                                         }}),
+                         [](const ::testing::TestParamInfo<FrameRateCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 class CollisionDeliveryTest : public ::testing::Test {
 protected:
