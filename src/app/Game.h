@@ -61,6 +61,9 @@ public:
     void toneMap();
     void drawHud(int shownFps);
 
+    // For tools and tests that steer or watch the player on the real level.
+    PhysicsWorld& getPhysicsWorld() { return *physicsWorld; }
+
 private:
     void createPrograms();
     void createSkyAndWorld();
