@@ -125,10 +125,12 @@ class Game:
     """One run of the game. Use as a context manager; the process is killed on exit if still alive.
 
     settings: None copies the shipped settings.ini, False leaves it out, a string is written as the file.
+    args: command-line arguments for the game.
     """
 
-    def __init__(self, settings=None):
+    def __init__(self, settings=None, args=()):
         self.settings = settings
+        self.args = list(args)
         self.lines = []
         self._lock = threading.Lock()
         self.process = None
@@ -155,7 +157,7 @@ class Game:
         with self._lock:
             self.lines = []
         self.process = subprocess.Popen(
-            [BINARY], cwd=self.workdir, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+            [BINARY, *self.args], cwd=self.workdir, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
             stderr=subprocess.STDOUT, text=True, bufsize=1)
         self._reader = threading.Thread(target=self._read_output, daemon=True)
         self._reader.start()
