@@ -51,7 +51,7 @@ RouteStep wait(double seconds) {
 // edge, landing points well inside the next one, clear of the crates.
 const std::vector<RouteStep> kRoute = {
     walk(-5.0f, -14.3f),
-    wait(0.3),
+    wait(0.3),           // lets a pea pass that would knock the jump back
     jump(-5.0f, -21.0f), // up the ramp, over to platform 2
     walk(-7.4f, -21.0f),
     jump(-19.5f, -21.0f), // over the ice bridge to platform 3
