@@ -18,6 +18,8 @@ struct AppState {
     bool wireframe = false;
     bool cullFace = true;
     bool physicsDebug = false;
+    // The level file gave no level: the countdown stays off and the HUD says why the world is empty.
+    bool levelLoadFailed = false;
     GameState game;
 };
 

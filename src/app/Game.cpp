@@ -20,12 +20,16 @@
 #include "scene/Light.h"
 #include "scene/SceneImporter.h"
 
+#include <string_view>
+
 namespace {
 
 constexpr int kBloomBlurPairs = 10;
 // Bullet's debug-draw bits for wireframes and bounding boxes.
 constexpr int kPhysicsDebugMode = 3;
 const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
+// The HUD font has ASCII glyphs only.
+constexpr std::string_view kLevelFailureMessage = "Level could not be loaded - see the console";
 
 } // namespace
 
@@ -121,7 +125,8 @@ void Game::createPeasAndTargets() {
 
 void Game::importLevel() {
     SceneImporter importer;
-    importer.load(textureProgram, lightObjectProgram, "assets/scene.fbx", objects, lights, videoTexture);
+    state.levelLoadFailed =
+        !importer.load(textureProgram, lightObjectProgram, "assets/scene.fbx", objects, lights, videoTexture);
 }
 
 void Game::completeLevel() {
@@ -193,6 +198,9 @@ void Game::updateVideo(double dt) {
 }
 
 void Game::checkCountdown(double now) {
+    if (state.levelLoadFailed) {
+        return;
+    }
     state.game.checkCountdown(now, state.player.isFinished());
 }
 
@@ -251,6 +259,10 @@ void Game::toneMap() {
 }
 
 void Game::drawHud(double now, int shownFps) {
+    if (state.levelLoadFailed) {
+        state.hud->drawMessage(shownFps, kLevelFailureMessage);
+        return;
+    }
     state.hud->draw(shownFps, state.game.isTimedOut(), state.player.isFinished(),
                     state.game.remainingTime(now), state.player.getJumpCharge());
 }
