@@ -6,6 +6,7 @@
 #include "app/FrameCounter.h"
 #include "app/Game.h"
 #include "app/GlDebugOutput.h"
+#include "app/LoadedLibraries.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -60,6 +61,8 @@ bool Application::openWindow(std::string& failure) {
     if (!createWindow(failure)) {
         return false;
     }
+    // The context has brought in the GL driver by now.
+    keepLoadedLibrariesMapped();
     installCallbacks();
     setGlDefaults();
     return true;
