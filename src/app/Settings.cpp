@@ -7,6 +7,7 @@
 #include <iostream>
 #include <limits>
 #include <sstream>
+#include <type_traits>
 
 namespace {
 
@@ -42,35 +43,25 @@ std::string describe(const Range& range) {
     return text.str();
 }
 
-template <typename Value>
-void reportRejected(const char* section, const char* key, Value rejected, const std::string& why,
-                    Value used) {
-    std::cout << "ERROR: [" << section << "] " << key << " = " << rejected << " " << why << "; using " << used
-              << std::endl;
-}
-
-// Reads a number of the field's type; a value outside the range keeps the field's default.
+// Reads a number of the field's type; a value outside the range keeps the field's default. Integers
+// are checked before they are narrowed to int and reals after they are narrowed to float, so that
+// neither a wrapped integer nor a real that overflowed to infinity gets through.
 template <typename Value>
 void readNumber(const INIReader& reader, const char* section, const char* key, const Range& range,
                 Value& field) {
-    Value value;
-    if constexpr (std::is_integral_v<Value>) {
-        const long read = reader.GetInteger(section, key, field);
-        if (!range.contains(static_cast<double>(read))) {
-            reportRejected(section, key, read, "is out of range (" + describe(range) + ")",
-                           static_cast<long>(field));
-            return;
+    const auto read = [&] {
+        if constexpr (std::is_integral_v<Value>) {
+            return reader.GetInteger(section, key, field);
+        } else {
+            return static_cast<Value>(reader.GetReal(section, key, field));
         }
-        value = static_cast<Value>(read);
-    } else {
-        // Checked after narrowing, so that a double beyond float's range cannot come through as inf.
-        value = static_cast<Value>(reader.GetReal(section, key, field));
-        if (!range.contains(value)) {
-            reportRejected(section, key, value, "is out of range (" + describe(range) + ")", field);
-            return;
-        }
+    }();
+    if (range.contains(static_cast<double>(read))) {
+        field = static_cast<Value>(read);
+        return;
     }
-    field = value;
+    std::cout << "ERROR: [" << section << "] " << key << " = " << read << " is out of range ("
+              << describe(range) << "); using " << field << std::endl;
 }
 
 // The projection needs the near plane in front of the far one.
