@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: unit, GL and end-to-end tests on the normal build,
-# then the unit and GL tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# then the unit and GL tests again under AddressSanitizer and UndefinedBehaviorSanitizer, with a
+# short end-to-end session of the game built that way.
 # Starts its own virtual display when there is none. Extra arguments go to both ctest runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,4 +21,4 @@ ctest --test-dir build --output-on-failure --no-tests=error "$@"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZELVIRA_SANITIZE=ON -DZELVIRA_TESTS=ON
 cmake --build build-sanitize -j"$jobs"
-ctest --test-dir build-sanitize --output-on-failure --no-tests=error -L "unit|gl" "$@"
+ctest --test-dir build-sanitize --output-on-failure --no-tests=error -L "unit|gl|e2e" "$@"

@@ -20,6 +20,8 @@ struct AppState {
     bool cullFace = true;
     bool physicsDebug = false;
     GameClock clock;
+    // The level file gave no level: the countdown stays off and the HUD says why the world is empty.
+    bool levelLoadFailed = false;
     GameState game;
     // A record file is being played back: its input replaces the keyboard and the mouse.
     bool replaying = false;

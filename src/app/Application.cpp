@@ -6,9 +6,12 @@
 #include "app/FrameCounter.h"
 #include "app/Game.h"
 #include "app/GlDebugOutput.h"
+#include "app/LoadedLibraries.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <algorithm>
+#include <glm/glm.hpp>
 #include <iostream>
 
 namespace {
@@ -17,6 +20,18 @@ const char* const kSettingsPath = "assets/settings.ini";
 
 void reportGlfwError(int code, const char* description) {
     std::cout << "GLFW error " << code << ": " << description << std::endl;
+}
+
+// The largest window whose every pixel the render targets and the viewport can hold.
+glm::ivec2 glSizeLimit() {
+    GLint textureSize = 0;
+    GLint renderbufferSize = 0;
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &textureSize);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbufferSize);
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    const GLint common = std::min(textureSize, renderbufferSize);
+    return {std::min(common, viewport[0]), std::min(common, viewport[1])};
 }
 
 void setGlDefaults() {
@@ -60,9 +75,13 @@ bool Application::openWindow(std::string& failure) {
         failure = "Failed to init GLFW";
         return false;
     }
+    fitSettingsToMonitor();
     if (!createWindow(failure)) {
         return false;
     }
+    fitWindowToGl();
+    // The context has brought in the GL driver by now.
+    keepLoadedLibrariesMapped();
     installCallbacks();
     setGlDefaults();
     return true;
@@ -94,6 +113,22 @@ bool Application::createWindow(std::string& failure) {
         return false;
     }
     return true;
+}
+
+void Application::fitSettingsToMonitor() {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode != nullptr && appState.settings.limitWindowSize(mode->width, mode->height, "the monitor")) {
+        useSettings(appState.settings);
+    }
+}
+
+void Application::fitWindowToGl() {
+    const glm::ivec2 limit = glSizeLimit();
+    if (appState.settings.limitWindowSize(limit.x, limit.y, "the GL")) {
+        glfwSetWindowSize(window, appState.settings.width, appState.settings.height);
+        useSettings(appState.settings);
+    }
 }
 
 void Application::installCallbacks() {

@@ -37,7 +37,11 @@ public:
     GLFWwindow* getWindow() const { return window; }
 
 private:
+    // Keeps the window within the primary monitor's current video mode.
+    void fitSettingsToMonitor();
     bool createWindow(std::string& failure);
+    // Shrinks a window larger than the GL's render targets and viewport can hold.
+    void fitWindowToGl();
     void installCallbacks();
     void runFrameLoop();
     int fail(const std::string& reason);

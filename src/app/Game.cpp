@@ -21,6 +21,8 @@
 #include "scene/Light.h"
 #include "scene/SceneImporter.h"
 
+#include <string_view>
+
 namespace {
 
 constexpr int kBloomBlurPairs = 10;
@@ -33,6 +35,8 @@ constexpr float kReplayLabelX = 0.82f;
 constexpr float kReplayLabelY = 0.02f;
 constexpr float kReplayLabelScale = 0.00065f;
 const glm::vec3 kReplayLabelColor(0.75f, 0.18f, 0.18f);
+// The HUD font has ASCII glyphs only.
+constexpr std::string_view kLevelFailureMessage = "Level could not be loaded - see the console";
 
 } // namespace
 
@@ -128,7 +132,8 @@ void Game::createPeasAndTargets() {
 
 void Game::importLevel() {
     SceneImporter importer;
-    importer.load(textureProgram, lightObjectProgram, kLevelPath, objects, lights, videoTexture);
+    state.levelLoadFailed =
+        !importer.load(textureProgram, lightObjectProgram, kLevelPath, objects, lights, videoTexture);
 }
 
 void Game::completeLevel() {
@@ -215,6 +220,9 @@ void Game::updateVideo(double dt) {
 }
 
 void Game::checkCountdown() {
+    if (state.levelLoadFailed) {
+        return;
+    }
     state.game.checkCountdown(state.clock.now(), state.player.isFinished());
 }
 
@@ -274,6 +282,10 @@ void Game::toneMap() {
 
 void Game::drawHud(int shownFps) {
     HeadsUpDisplay& hud = *state.hud;
+    if (state.levelLoadFailed) {
+        hud.drawMessage(shownFps, kLevelFailureMessage);
+        return;
+    }
     hud.draw(shownFps, state.game.isTimedOut(), state.player.isFinished(),
              state.game.remainingTime(state.clock.now()), state.player.getJumpCharge());
     if (state.replaying && hud.isHudVisible()) {

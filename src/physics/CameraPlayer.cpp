@@ -35,8 +35,6 @@ const float kFullJumpCharge = 125.0f;
 const float kMinJumpCharge = 0.1f;
 const float kChargeRate = 0.5f;
 
-const char* const kFinishPrefix = "finish_box";
-
 } // namespace
 
 CameraPlayer::CameraPlayer(glm::vec3 position, float yaw, float pitch)

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct btDefaultMotionState;
 class btCapsuleShape;
@@ -16,6 +17,9 @@ class btRigidBody;
 // the view leaves the body behind and flies through the level.
 class CameraPlayer : public PhysicsObject, public Object {
 public:
+    // Touching an object whose name begins with this wins the game.
+    static constexpr std::string_view kFinishPrefix = "finish_box";
+
     CameraPlayer(glm::vec3 position, float yaw, float pitch);
     ~CameraPlayer();
     CameraPlayer(const CameraPlayer&) = delete;

@@ -3,6 +3,7 @@
 #include "render/HudText.h"
 #include "render/Shader.h"
 
+#include <algorithm>
 #include <array>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -111,13 +112,8 @@ void HeadsUpDisplay::loadFont(const std::string& fontPath) {
 
 void HeadsUpDisplay::draw(int framesPerSecond, bool lost, bool won, double remainingSeconds,
                           float jumpCharge) {
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    if (!hudVisible) {
+    if (!drawHeader(framesPerSecond)) {
         return;
-    }
-    drawFps(framesPerSecond, kGrey);
-    if (infoTextVisible) {
-        renderText(kHelpText, scaled(0.01, width), scaled(0.965, height), scaled(0.0005, height), kGrey);
     }
     if (lost) {
         renderText("YOU LOST - TIME OUT", scaled(0.12, width), scaled(0.5, height), scaled(0.0025, height),
@@ -129,6 +125,38 @@ void HeadsUpDisplay::draw(int framesPerSecond, bool lost, bool won, double remai
     }
     drawRemainingTime(remainingSeconds, kGrey);
     drawChargeBar(jumpCharge);
+}
+
+void HeadsUpDisplay::drawMessage(int framesPerSecond, std::string_view message) {
+    if (drawHeader(framesPerSecond)) {
+        // The time-out message's height, made smaller when the line would not fit the width.
+        const float fittingScale = 0.9f * static_cast<float>(width) / textWidth(message, 1.0f);
+        drawCentredText(message, scaled(0.5, height), std::min(scaled(0.0008, height), fittingScale), kRed);
+    }
+}
+
+bool HeadsUpDisplay::drawHeader(int framesPerSecond) {
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    if (!hudVisible) {
+        return false;
+    }
+    drawFps(framesPerSecond, kGrey);
+    if (infoTextVisible) {
+        renderText(kHelpText, scaled(0.01, width), scaled(0.965, height), scaled(0.0005, height), kGrey);
+    }
+    return true;
+}
+
+void HeadsUpDisplay::drawCentredText(std::string_view text, float y, float scale, glm::vec3 color) {
+    renderText(text, 0.5f * (static_cast<float>(width) - textWidth(text, scale)), y, scale, color);
+}
+
+float HeadsUpDisplay::textWidth(std::string_view text, float scale) {
+    float pixels = 0.0f;
+    for (const char code : text) {
+        pixels += static_cast<float>(characters[code].advance >> 6) * scale;
+    }
+    return pixels;
 }
 
 void HeadsUpDisplay::renderText(std::string_view text, float x, float y, float scale, glm::vec3 color) {

@@ -32,6 +32,9 @@ public:
 
     // The whole overlay for one frame; a loss hides countdown and bar, and so does a win.
     void draw(int framesPerSecond, bool lost, bool won, double remainingSeconds, float jumpCharge);
+    // The overlay when there is no game to show: frame rate, help line and a message in the middle
+    // in place of countdown and bar.
+    void drawMessage(int framesPerSecond, std::string_view message);
     // Draws text with its first pen position (x, y) on the baseline; '\n' starts a new line below.
     void renderText(std::string_view text, float x, float y, float scale, glm::vec3 color);
     // Draws the left fraction fill of a rectangle. The caller has bound the program and vertex
@@ -48,6 +51,11 @@ public:
 private:
     void setupRenderData(const std::string& vertexPath, const std::string& fragmentPath, float brightness);
     void loadFont(const std::string& fontPath);
+    // Frame rate and, unless switched off, the help line; false when the whole HUD is off.
+    bool drawHeader(int framesPerSecond);
+    void drawCentredText(std::string_view text, float y, float scale, glm::vec3 color);
+    // Width in pixels of one line of text at a scale.
+    float textWidth(std::string_view text, float scale);
     void drawChargeBar(float jumpCharge);
     // Overwrites the quad buffer with the rectangle and draws its two triangles.
     void drawQuad(float left, float bottom, float right, float top);

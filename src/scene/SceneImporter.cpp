@@ -1,5 +1,6 @@
 #include "scene/SceneImporter.h"
 
+#include "physics/CameraPlayer.h"
 #include "physics/DummyPhysicsObject.h"
 #include "physics/ModelPhysicsObject.h"
 #include "render/ImageTexture.h"
@@ -81,6 +82,36 @@ std::string directoryOf(const std::string& path) {
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
+// Why the file gave no level; assimp leaves its error text empty for a scene it only flagged as
+// incomplete, which is how it reports a file without meshes.
+std::string importFailure(const aiScene* scene, const Assimp::Importer& importer) {
+    const std::string error = importer.GetErrorString();
+    if (!error.empty()) {
+        return error;
+    }
+    if (scene == nullptr) {
+        return "no scene";
+    }
+    if (scene->mNumMeshes == 0) {
+        return "no meshes";
+    }
+    if (scene->mRootNode == nullptr) {
+        return "no root node";
+    }
+    return "incomplete scene";
+}
+
+bool isLevel(const aiScene* scene) {
+    return scene != nullptr && (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) == 0 &&
+           scene->mRootNode != nullptr && scene->mNumMeshes > 0;
+}
+
+bool hasFinish(const std::vector<std::shared_ptr<Object>>& objects) {
+    return std::any_of(objects.begin(), objects.end(), [](const std::shared_ptr<Object>& object) {
+        return object->getName().starts_with(CameraPlayer::kFinishPrefix);
+    });
+}
+
 } // namespace
 
 bool SceneImporter::load(std::shared_ptr<Shader> textureProgram, std::shared_ptr<Shader> lightObjectProgram,
@@ -88,8 +119,8 @@ bool SceneImporter::load(std::shared_ptr<Shader> textureProgram, std::shared_ptr
                          std::vector<std::shared_ptr<Light>>& lights,
                          std::shared_ptr<VideoTexture> videoTexture) {
     scene = importer.ReadFile(path, kImportFlags);
-    if (scene == nullptr || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE) != 0 || scene->mRootNode == nullptr) {
-        std::cout << "ERROR::ASSIMP:: " << importer.GetErrorString() << std::endl;
+    if (!isLevel(scene)) {
+        std::cout << "ERROR::ASSIMP:: " << importFailure(scene, importer) << std::endl;
         return false;
     }
     directory = directoryOf(path);
@@ -102,6 +133,10 @@ bool SceneImporter::load(std::shared_ptr<Shader> textureProgram, std::shared_ptr
     processNode(scene->mRootNode, glm::mat4(1.0f));
     for (unsigned i = 0; i < scene->mNumLights; ++i) {
         processLight(scene->mLights[i]);
+    }
+    if (!hasFinish(objects)) {
+        std::cout << "WARNING: level '" << path << "' has no " << CameraPlayer::kFinishPrefix
+                  << " object, so it cannot be won" << std::endl;
     }
     return true;
 }

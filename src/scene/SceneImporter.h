@@ -25,8 +25,9 @@ class VideoTexture;
 // The importer owns the imported scene, so it lives for one import only.
 class SceneImporter {
 public:
-    // Appends the level's objects and lights to the lists; false, after printing the importer's
-    // error, if the file could not be imported.
+    // Appends the level's objects and lights to the lists; false, after printing why, if the file
+    // gave no level (unreadable, cut short, incomplete or without meshes). A level without a
+    // finish box still loads, with a warning that it cannot be won.
     bool load(std::shared_ptr<Shader> textureProgram, std::shared_ptr<Shader> lightObjectProgram,
               const std::string& path, std::vector<std::shared_ptr<Object>>& objects,
               std::vector<std::shared_ptr<Light>>& lights, std::shared_ptr<VideoTexture> videoTexture);

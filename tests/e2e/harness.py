@@ -29,9 +29,12 @@ FPS = (650, 0, 800, 45)
 REMAINING_TIME = (0, 755, 310, 795)
 CHARGE_BAR = (320, 765, 480, 786)
 TIME_OUT_MESSAGE = (90, 300, 800, 410)
+CENTRED_MESSAGE = (0, 350, 800, 420)
 
 # The colour of the HUD's text and charge bar.
 HUD_GREY = (166, 166, 166)
+# The colour of the HUD's messages in the middle of the screen.
+HUD_RED = (191, 46, 46)
 
 # Floor differences, 0 to 255: a still view stays under STILL, a walk of a few frames goes over MOVED.
 STILL = 2.0
@@ -126,11 +129,13 @@ class Game:
 
     settings: None copies the shipped settings.ini, False leaves it out, a string is written as the file.
     args: command-line arguments for the game.
+    level: None links the shipped scene.fbx, a path links that file in its place.
     """
 
-    def __init__(self, settings=None, args=()):
+    def __init__(self, settings=None, args=(), level=None):
         self.settings = settings
         self.args = list(args)
+        self.level = level
         self.lines = []
         self._lock = threading.Lock()
         self.process = None
@@ -182,12 +187,14 @@ class Game:
         return True
 
     def _lay_out_assets(self):
-        """Links every shipped asset into the working directory, except the settings file."""
+        """Links every shipped asset into the working directory, except the settings file and, when
+        another level is given, the level."""
         assets = os.path.join(self.workdir, "assets")
         os.mkdir(assets)
         for entry in os.listdir(ASSETS):
             if entry != "settings.ini":
-                os.symlink(os.path.join(ASSETS, entry), os.path.join(assets, entry))
+                source = self.level if entry == "scene.fbx" and self.level else os.path.join(ASSETS, entry)
+                os.symlink(source, os.path.join(assets, entry))
         settings_path = os.path.join(assets, "settings.ini")
         if self.settings is None:
             shutil.copy(os.path.join(ASSETS, "settings.ini"), settings_path)

@@ -21,10 +21,26 @@ class StartupTest(unittest.TestCase):
             game.key("Escape")
             self.assertEqual(game.wait_for_exit(timeout=120), 0)
 
-    def test_a_window_size_the_system_rejects_fails_promptly_without_waiting_for_a_key(self):
-        with Game(settings="[window]\nwidth = 0\n") as game:
-            self.assertEqual(game.wait_for_exit(timeout=30), 1)
-            self.assertIn("ERROR: Failed to create window", game.output())
+    def test_values_out_of_range_are_reported_and_the_defaults_used(self):
+        settings = "[window]\nwidth = 0\nheight = -5\nbrightness = nan\n[camera]\nfov = 0\nnear = 50\nfar = 10\n"
+        with Game(settings=settings) as game:
+            picture = game.start_scene()
+            self.assertEqual(game.size(), (800, 800))
+            for line in ["ERROR: [window] width = 0 is out of range (at least 64 and at most 16384); using 800",
+                         "ERROR: [window] height = -5 is out of range (at least 64 and at most 16384); using 800",
+                         "ERROR: [window] brightness = nan is out of range (above 0 and at most 100); using 1",
+                         "ERROR: [camera] fov = 0 is out of range (above 0 and below 180); using 60",
+                         "ERROR: [camera] near = 50 is not less than far = 10; "
+                         "using near = 0.1 and far = 100"]:
+                self.assertIn(line, game.output())
+            self.assertTrue(harness.shows_countdown(picture))
+
+    def test_a_window_larger_than_the_monitor_is_made_the_default_size(self):
+        with Game(settings="[window]\nwidth = 16000\n") as game:
+            game.wait_for_window()
+            self.assertEqual(game.size(), (800, 800))
+            self.assertTrue(any(line.startswith("ERROR: [window] width = 16000 is more than the monitor allows (")
+                                for line in game.output()), game.output())
 
     def test_renders_the_level_with_sky_and_hud_and_no_gl_errors(self):
         with Game() as game:

@@ -143,6 +143,33 @@ TEST_F(HeadsUpDisplayGLTest, TheTimeOutMessageIsRedAndTheRestGrey) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
+// The message of a game that cannot be played: red, centred, and no countdown or bar beside it.
+TEST_F(HeadsUpDisplayGLTest, AMessageStandsCentredInRedInPlaceOfCountdownAndBar) {
+    const auto hud = makeHud();
+    hud->drawMessage(60, "Level could not be loaded - see the console");
+    const std::vector<glm::vec4> drawn = image();
+
+    Region red{kWidth, kHeight, 0, 0};
+    for (int y = kRemainingTimeRegion.y1; y < kHelpRegion.y0; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const glm::vec4 p = pixel(drawn, x, y);
+            if (p.r > 0.5f && p.g < 0.25f) {
+                red = {std::min(red.x0, x), std::min(red.y0, y), std::max(red.x1, x + 1),
+                       std::max(red.y1, y + 1)};
+            }
+        }
+    }
+    ASSERT_LT(red.x0, red.x1) << "no red message";
+    EXPECT_NEAR(red.x0, kWidth - red.x1, 8) << "left and right margins";
+    EXPECT_GT(red.x1 - red.x0, kWidth / 3);
+    EXPECT_GT(red.y0, kHeight / 3);
+    EXPECT_LT(red.y1, 2 * kHeight / 3);
+    EXPECT_GT(countIn(drawn, kFpsRegion), 20);
+    EXPECT_GT(countIn(drawn, kHelpRegion), 20);
+    EXPECT_EQ(countIn(drawn, kRemainingTimeRegion), 0);
+    EXPECT_EQ(countIn(drawn, kBarRegion), 0);
+}
+
 TEST_F(HeadsUpDisplayGLTest, TheBarFillsFromTheLeftInProportionToTheChargeInsideItsFrame) {
     // Bar: 320 x 22 pixels at (640, 13.6) with a 3.85-pixel frame; row 24 crosses its middle.
     constexpr int kRow = 24;

@@ -261,7 +261,41 @@ TEST_F(FixtureLevelGLTest, DirectionalAndPointLightsWithMarkers) {
     EXPECT_NE(std::dynamic_pointer_cast<LightObjectMaterial>(marker->getMaterial()), nullptr);
     EXPECT_TRUE(vecNear(glm::vec3(marker->getPhysicsObject()->getTransformMatrix()[3]),
                         glm::vec3(10.0f, 3.0f, -1.0f), 1e-5f));
-    EXPECT_EQ(output, "Light 'Spot' skipped: only directional and point lights are supported\n");
+    EXPECT_THAT(output, HasSubstr("Light 'Spot' skipped: only directional and point lights are supported\n"));
+}
+
+TEST_F(FixtureLevelGLTest, LevelWithoutFinishLoadsWithOneWarning) {
+    EXPECT_FALSE(objects.empty());
+    EXPECT_EQ(output, "Light 'Spot' skipped: only directional and point lights are supported\n"
+                      "WARNING: level '" +
+                          kFixtures + "/level.fbx' has no finish_box object, so it cannot be won\n");
+}
+
+TEST_F(SceneImporterGLTest, LevelWithFinishLoadsWithoutWarning) {
+    aiScene scene;
+    addTriangleRoot(scene);
+    addTriangleNode(scene, "finish_box_goal");
+    ASSERT_TRUE(loadInMemory(scene));
+    EXPECT_EQ(output, "");
+}
+
+// Whatever is wrong with the file, the line says why and nothing of it is kept.
+TEST_F(SceneImporterGLTest, BrokenLevelsPrintTheReasonAndAddNothing) {
+    const struct {
+        const char* file;
+        const char* line;
+    } cases[] = {
+        {"truncated.fbx", "ERROR::ASSIMP:: FBX-Tokenize (offset 0x37dc) block offset is out of range\n"},
+        {"empty.fbx", "ERROR::ASSIMP:: FBX-Parser unexpected end of file\n"},
+        {"no_meshes.fbx", "ERROR::ASSIMP:: no meshes\n"},
+    };
+    for (const auto& broken : cases) {
+        SCOPED_TRACE(broken.file);
+        EXPECT_FALSE(load(kFixtures + "/" + broken.file));
+        EXPECT_EQ(output, broken.line);
+        EXPECT_TRUE(objects.empty());
+        EXPECT_TRUE(lights.empty());
+    }
 }
 
 TEST_F(SceneImporterGLTest, MissingFilePrintsTheImportErrorAndAddsNothing) {
