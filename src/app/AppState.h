@@ -18,6 +18,10 @@ struct AppState {
     bool wireframe = false;
     bool cullFace = true;
     bool physicsDebug = false;
+    // A recorded play-through is being played back: the HUD says so and no best time is kept.
+    bool replaying = false;
+    // The level did not load: the HUD says so instead of showing the countdown.
+    bool levelLoadFailed = false;
     GameState game;
 };
 

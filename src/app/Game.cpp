@@ -1,7 +1,9 @@
 #include "app/Game.h"
 
 #include "app/AppState.h"
+#include "app/BestTimes.h"
 #include "app/Controls.h"
+#include "app/LevelChecksum.h"
 #include "physics/PeaContainer.h"
 #include "physics/Peashooter.h"
 #include "physics/PhysicsWorld.h"
@@ -20,12 +22,15 @@
 #include "scene/Light.h"
 #include "scene/SceneImporter.h"
 
+#include <cstdlib>
+
 namespace {
 
 constexpr int kBloomBlurPairs = 10;
 // Bullet's debug-draw bits for wireframes and bounding boxes.
 constexpr int kPhysicsDebugMode = 3;
 const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
+const char* const kLevelPath = "assets/scene.fbx";
 
 } // namespace
 
@@ -40,9 +45,11 @@ Game::Game(AppState& state, GLFWwindow* window, const AssemblyStepRunner& runSte
     runStep("pea material and mesh, render targets", [this] { createPeasAndTargets(); });
     runStep("level import", [this] { importLevel(); });
     runStep("level completion (sky, bodies, shadow maps, peashooters)", [this] { completeLevel(); });
+    runStep("best times", [this] { loadBestTimes(); });
 }
 
 Game::~Game() {
+    bestTimes.reset();
     peashooters.clear();
     peaContainer.reset();
     lights.clear();
@@ -121,7 +128,7 @@ void Game::createPeasAndTargets() {
 
 void Game::importLevel() {
     SceneImporter importer;
-    importer.load(textureProgram, lightObjectProgram, "assets/scene.fbx", objects, lights, videoTexture);
+    importer.load(textureProgram, lightObjectProgram, kLevelPath, objects, lights, videoTexture);
 }
 
 void Game::completeLevel() {
@@ -150,6 +157,12 @@ void Game::completeLevel() {
         }
     }
     physicsWorld->enableDebugDrawing(kPhysicsDebugMode);
+}
+
+void Game::loadBestTimes() {
+    bestTimes = std::make_unique<BestTimes>(
+        BestTimes::defaultFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    levelKey = levelChecksum(kLevelPath);
 }
 
 void Game::frame(double now, double dt, int shownFps) {
@@ -194,6 +207,14 @@ void Game::updateVideo(double dt) {
 
 void Game::checkCountdown(double now) {
     state.game.checkCountdown(now, state.player.isFinished());
+    if (state.game.checkFinish(now, state.player.isFinished())) {
+        recordFinish(*state.game.finishTime());
+    }
+}
+
+void Game::recordFinish(double seconds) {
+    bestBeforeFinish = levelKey ? bestTimes->best(*levelKey) : std::nullopt;
+    finishIsNewBest = levelKey && !state.replaying && bestTimes->offer(*levelKey, seconds);
 }
 
 void Game::setCameraUniforms(Shader& program) {
@@ -251,6 +272,16 @@ void Game::toneMap() {
 }
 
 void Game::drawHud(double now, int shownFps) {
-    state.hud->draw(shownFps, state.game.isTimedOut(), state.player.isFinished(),
-                    state.game.remainingTime(now), state.player.getJumpCharge());
+    HudFrame shown;
+    shown.framesPerSecond = shownFps;
+    shown.lost = state.game.isTimedOut();
+    shown.won = state.player.isFinished();
+    shown.remainingSeconds = state.game.remainingTime(now);
+    shown.jumpCharge = state.player.getJumpCharge();
+    shown.finishSeconds = state.game.finishTime().value_or(0.0);
+    shown.bestSeconds = bestBeforeFinish;
+    shown.newBest = finishIsNewBest;
+    shown.replaying = state.replaying;
+    shown.levelLoadFailed = state.levelLoadFailed;
+    state.hud->draw(shown);
 }
