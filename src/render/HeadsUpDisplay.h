@@ -24,7 +24,7 @@ struct HudFrame {
     // Seconds from the start to the finish, shown while won.
     double finishSeconds = 0.0;
     // The level's best time before this run, if there was one, and whether this run beat it.
-    std::optional<double> bestSeconds;
+    std::optional<double> bestSeconds = std::nullopt;
     bool newBest = false;
     bool replaying = false;
     bool levelLoadFailed = false;
