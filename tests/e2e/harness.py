@@ -23,15 +23,20 @@ SOURCE_DIR = os.environ.get("ZELVIRA_SOURCE_DIR", os.path.join(os.path.dirname(_
 ASSETS = os.path.join(SOURCE_DIR, "assets")
 
 
-# Where the HUD draws on the 800 x 800 window, as (left, top, right, bottom) screenshot boxes.
-HELP_LINE = (0, 5, 800, 35)
-FPS = (650, 0, 800, 45)
-REMAINING_TIME = (0, 755, 310, 795)
-CHARGE_BAR = (320, 765, 480, 786)
-TIME_OUT_MESSAGE = (90, 300, 800, 410)
+# Where the HUD draws on the 800 x 800 window, as (left, top, right, bottom) screenshot boxes. The
+# help line's first line is the top one.
+HELP_LINE = (0, 5, 560, 35)
+FPS = (620, 0, 800, 55)
+REMAINING_TIME = (0, 755, 300, 797)
+CHARGE_BAR = (320, 761, 481, 784)
+TIME_OUT_MESSAGE = (0, 350, 800, 450)
 
-# The colour of the HUD's text and charge bar.
+# The colour of the HUD's text and of the charge bar's frame; the bar's fill; the loss message and
+# the last ten seconds of the countdown; the win message.
 HUD_GREY = (166, 166, 166)
+BAR_FILL = (242, 199, 64)
+RED = (191, 46, 46)
+WIN_GREEN = (89, 217, 115)
 
 # Floor differences, 0 to 255: a still view stays under STILL, a walk of a few frames goes over MOVED.
 STILL = 2.0
@@ -125,10 +130,15 @@ class Game:
     """One run of the game. Use as a context manager; the process is killed on exit if still alive.
 
     settings: None copies the shipped settings.ini, False leaves it out, a string is written as the file.
+    args: command-line arguments for the game.
+    data_home: the XDG_DATA_HOME the game keeps its best times in; by default a folder of the run's
+    own, so that no test touches the player's records.
     """
 
-    def __init__(self, settings=None):
+    def __init__(self, settings=None, args=(), data_home=None):
         self.settings = settings
+        self.args = list(args)
+        self.data_home = data_home
         self.lines = []
         self._lock = threading.Lock()
         self.process = None
@@ -154,8 +164,9 @@ class Game:
     def _launch(self):
         with self._lock:
             self.lines = []
+        environment = dict(os.environ, XDG_DATA_HOME=self.data_home or os.path.join(self.workdir, "data"))
         self.process = subprocess.Popen(
-            [BINARY], cwd=self.workdir, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+            [BINARY, *self.args], cwd=self.workdir, env=environment, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
             stderr=subprocess.STDOUT, text=True, bufsize=1)
         self._reader = threading.Thread(target=self._read_output, daemon=True)
         self._reader.start()

@@ -1,9 +1,7 @@
 import unittest
 
 import harness
-from harness import FLOOR, MOVED, Game, difference
-
-RED = (191, 46, 46)
+from harness import FLOOR, MOVED, RED, Game, difference
 
 
 class TimeOutTest(unittest.TestCase):
