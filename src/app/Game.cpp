@@ -49,7 +49,6 @@ Game::Game(AppState& state, GLFWwindow* window, const AssemblyStepRunner& runSte
 }
 
 Game::~Game() {
-    bestTimes.reset();
     peashooters.clear();
     peaContainer.reset();
     lights.clear();
