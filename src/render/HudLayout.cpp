@@ -41,6 +41,7 @@ float padding(int pixelSize) {
     return static_cast<float>(outlineWidthFor(pixelSize) + 2);
 }
 
+// The designed size for the window's height, raised to the smallest readable size on short windows.
 int designSize(double heightShare, int windowHeight) {
     return std::max(HudLayout::kSmallestReadablePixels, static_cast<int>(heightShare * windowHeight));
 }
