@@ -20,11 +20,11 @@ struct AppState {
     bool cullFace = true;
     bool physicsDebug = false;
     GameClock clock;
-    // The level file gave no level: the countdown stays off and the HUD says why the world is empty.
+    // A recorded play-through is being played back: the HUD says so and no best time is kept.
+    bool replaying = false;
+    // The level did not load: the HUD says so instead of showing the countdown.
     bool levelLoadFailed = false;
     GameState game;
-    // A record file is being played back: its input replaces the keyboard and the mouse.
-    bool replaying = false;
 };
 
 extern AppState appState;

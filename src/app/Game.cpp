@@ -1,8 +1,10 @@
 #include "app/Game.h"
 
 #include "app/AppState.h"
+#include "app/BestTimes.h"
 #include "app/Controls.h"
 #include "app/FrameInput.h"
+#include "app/LevelChecksum.h"
 #include "physics/PeaContainer.h"
 #include "physics/Peashooter.h"
 #include "physics/PhysicsWorld.h"
@@ -21,7 +23,7 @@
 #include "scene/Light.h"
 #include "scene/SceneImporter.h"
 
-#include <string_view>
+#include <cstdlib>
 
 namespace {
 
@@ -29,14 +31,6 @@ constexpr int kBloomBlurPairs = 10;
 // Bullet's debug-draw bits for wireframes and bounding boxes.
 constexpr int kPhysicsDebugMode = 3;
 const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
-// "REPLAY" in the bottom-right corner, clear of the countdown and the charge bar, as fractions of the
-// window size.
-constexpr float kReplayLabelX = 0.82f;
-constexpr float kReplayLabelY = 0.02f;
-constexpr float kReplayLabelScale = 0.00065f;
-const glm::vec3 kReplayLabelColor(0.75f, 0.18f, 0.18f);
-// The HUD font has ASCII glyphs only.
-constexpr std::string_view kLevelFailureMessage = "Level could not be loaded - see the console";
 
 } // namespace
 
@@ -51,6 +45,7 @@ Game::Game(AppState& state, GLFWwindow* window, const AssemblyStepRunner& runSte
     runStep("pea material and mesh, render targets", [this] { createPeasAndTargets(); });
     runStep("level import", [this] { importLevel(); });
     runStep("level completion (sky, bodies, shadow maps, peashooters)", [this] { completeLevel(); });
+    runStep("best times", [this] { loadBestTimes(); });
 }
 
 Game::~Game() {
@@ -164,6 +159,12 @@ void Game::completeLevel() {
     physicsWorld->enableDebugDrawing(kPhysicsDebugMode);
 }
 
+void Game::loadBestTimes() {
+    bestTimes = std::make_unique<BestTimes>(
+        BestTimes::defaultFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    levelKey = levelChecksum(kLevelPath);
+}
+
 void Game::update(const FrameInput& input) {
     advanceClock(input.dt);
     steerPlayer(input);
@@ -223,7 +224,16 @@ void Game::checkCountdown() {
     if (state.levelLoadFailed) {
         return;
     }
-    state.game.checkCountdown(state.clock.now(), state.player.isFinished());
+    const double now = state.clock.now();
+    state.game.checkCountdown(now, state.player.isFinished());
+    if (state.game.checkFinish(now, state.player.isFinished())) {
+        recordFinish(*state.game.finishTime());
+    }
+}
+
+void Game::recordFinish(double seconds) {
+    bestBeforeFinish = levelKey ? bestTimes->best(*levelKey) : std::nullopt;
+    finishIsNewBest = levelKey && !state.replaying && bestTimes->offer(*levelKey, seconds);
 }
 
 void Game::setCameraUniforms(Shader& program) {
@@ -281,16 +291,16 @@ void Game::toneMap() {
 }
 
 void Game::drawHud(int shownFps) {
-    HeadsUpDisplay& hud = *state.hud;
-    if (state.levelLoadFailed) {
-        hud.drawMessage(shownFps, kLevelFailureMessage);
-        return;
-    }
-    hud.draw(shownFps, state.game.isTimedOut(), state.player.isFinished(),
-             state.game.remainingTime(state.clock.now()), state.player.getJumpCharge());
-    if (state.replaying && hud.isHudVisible()) {
-        hud.renderText("REPLAY", kReplayLabelX * static_cast<float>(state.settings.width),
-                       kReplayLabelY * static_cast<float>(state.settings.height),
-                       kReplayLabelScale * static_cast<float>(state.settings.height), kReplayLabelColor);
-    }
+    HudFrame shown;
+    shown.framesPerSecond = shownFps;
+    shown.lost = state.game.isTimedOut();
+    shown.won = state.player.isFinished();
+    shown.remainingSeconds = state.game.remainingTime(state.clock.now());
+    shown.jumpCharge = state.player.getJumpCharge();
+    shown.finishSeconds = state.game.finishTime().value_or(0.0);
+    shown.bestSeconds = bestBeforeFinish;
+    shown.newBest = finishIsNewBest;
+    shown.replaying = state.replaying;
+    shown.levelLoadFailed = state.levelLoadFailed;
+    state.hud->draw(shown);
 }

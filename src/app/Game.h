@@ -1,12 +1,15 @@
 #pragma once
 
 #include <GL/glew.h>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct AppState;
 struct FrameInput;
+class BestTimes;
 class BloomChain;
 class HdrTarget;
 class ImageTexture;
@@ -68,6 +71,9 @@ private:
     void createPrograms();
     void createSkyAndWorld();
     void createHud();
+    void loadBestTimes();
+    // Keeps the time of a finish as the level's best, except in a replay.
+    void recordFinish(double seconds);
     void createPeasAndTargets();
     void importLevel();
     void completeLevel();
@@ -100,6 +106,13 @@ private:
     std::vector<std::shared_ptr<Object>> objects;
     std::vector<std::shared_ptr<Light>> lights;
     std::vector<Peashooter> peashooters;
+
+    std::unique_ptr<BestTimes> bestTimes;
+    // The level file's checksum, which keys its best time; empty when the file could not be read.
+    std::optional<std::uint64_t> levelKey;
+    // The level's best time before the current win, and whether the win beat it.
+    std::optional<double> bestBeforeFinish;
+    bool finishIsNewBest = false;
 
     GLuint hdrColorTexture = 0;
     GLuint bloomTexture = 0;

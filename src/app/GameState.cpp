@@ -3,6 +3,7 @@
 void GameState::start(double now) {
     startTime = now;
     timedOut = false;
+    finishedAfter.reset();
 }
 
 void GameState::checkCountdown(double now, bool finished) {
@@ -13,4 +14,16 @@ void GameState::checkCountdown(double now, bool finished) {
 
 double GameState::remainingTime(double now) const {
     return kTimeLimit - (now - startTime);
+}
+
+bool GameState::checkFinish(double now, bool finished) {
+    if (!finished) {
+        finishedAfter.reset();
+        return false;
+    }
+    if (timedOut || finishedAfter) {
+        return false;
+    }
+    finishedAfter = now - startTime;
+    return true;
 }

@@ -1,238 +1,234 @@
 #include "render/HeadsUpDisplay.h"
 
+#include "render/GlyphAtlas.h"
 #include "render/HudText.h"
 #include "render/Shader.h"
 
 #include <algorithm>
-#include <array>
-#include <ft2build.h>
-#include FT_FREETYPE_H
+#include <cmath>
 #include <glm/gtc/matrix_transform.hpp>
-#include <iostream>
 
 namespace {
 
 constexpr glm::vec3 kGrey(0.65f, 0.65f, 0.65f);
 constexpr glm::vec3 kRed(0.75f, 0.18f, 0.18f);
-constexpr std::string_view kHelpText =
-    "F1 - Wireframe, F2 - Culling, F3 - Bullet Bounding Box, F4 - Free Camera, "
-    "F5 - Info Text On/off, F6 - HUD On/Off,\nF9 - Reset Game, F11 - Fullscreen On/Off";
-constexpr unsigned kGlyphCount = 128;
-constexpr FT_UInt kGlyphPixelHeight = 48;
-// Each line of text sits this many glyph-10 heights below the previous one.
-constexpr float kLineSpacing = 1.75f;
-constexpr GLsizeiptr kQuadBytes = 6 * 4 * sizeof(float);
-
-// A fraction of the creation size, computed in double and used in single precision.
-float scaled(double fraction, int pixels) {
-    return static_cast<float>(fraction * pixels);
-}
-
-// Uploads the glyph of the face's slot into a new single-channel texture.
-Character uploadGlyph(FT_GlyphSlot glyph) {
-    Character character;
-    glGenTextures(1, &character.textureId);
-    glBindTexture(GL_TEXTURE_2D, character.textureId);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(glyph->bitmap.width),
-                 static_cast<GLsizei>(glyph->bitmap.rows), 0, GL_RED, GL_UNSIGNED_BYTE, glyph->bitmap.buffer);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    character.size = glm::ivec2(glyph->bitmap.width, glyph->bitmap.rows);
-    character.bearing = glm::ivec2(glyph->bitmap_left, glyph->bitmap_top);
-    character.advance = static_cast<unsigned>(glyph->advance.x);
-    return character;
-}
+constexpr glm::vec3 kWinGreen(0.35f, 0.85f, 0.45f);
+constexpr glm::vec3 kBarFill(0.95f, 0.78f, 0.25f);
+constexpr glm::vec3 kBarBacking(0.06f, 0.06f, 0.06f);
+// The countdown turns to the loss colour when this little time is left.
+constexpr double kHurrySeconds = 10.0;
+// One batch of glyph quads, six vertices of four floats each.
+constexpr size_t kQuadsPerBatch = 128;
+constexpr size_t kFloatsPerQuad = 6 * 4;
+constexpr GLsizeiptr kBatchBytes = kQuadsPerBatch * kFloatsPerQuad * sizeof(float);
 
 } // namespace
 
 HeadsUpDisplay::HeadsUpDisplay(const std::string& vertexPath, const std::string& fragmentPath, int width,
                                int height, const std::string& fontPath, float brightness)
-    : width(width), height(height) {
-    setupRenderData(vertexPath, fragmentPath, brightness);
-    loadFont(fontPath);
+    : shader(std::make_shared<Shader>(vertexPath, fragmentPath)), font(fontPath) {
+    // Atlas rows and every later image upload are tightly packed.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    shader->use();
+    shader->setUniform("brightness", brightness);
+    createQuadBuffer();
+    vertices.reserve(kQuadsPerBatch * kFloatsPerQuad);
+    resize(width, height);
 }
 
 HeadsUpDisplay::~HeadsUpDisplay() {
-    for (const auto& [code, character] : characters) {
-        glDeleteTextures(1, &character.textureId);
-    }
+    atlases.clear();
     glDeleteBuffers(1, &vbo);
     glDeleteVertexArrays(1, &vao);
 }
 
-void HeadsUpDisplay::setupRenderData(const std::string& vertexPath, const std::string& fragmentPath,
-                                     float brightness) {
-    shader = std::make_shared<Shader>(vertexPath, fragmentPath);
-    const glm::mat4 projection =
-        glm::ortho(0.0f, static_cast<float>(width), 0.0f, static_cast<float>(height));
-    shader->use();
-    shader->setUniform("projection", projection);
-    shader->setUniform("brightness", brightness);
-
+void HeadsUpDisplay::createQuadBuffer() {
     glGenVertexArrays(1, &vao);
     glGenBuffers(1, &vbo);
     glBindVertexArray(vao);
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, kQuadBytes, nullptr, GL_DYNAMIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, kBatchBytes, nullptr, GL_DYNAMIC_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 4 * sizeof(float), nullptr);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindVertexArray(0);
 }
 
-void HeadsUpDisplay::loadFont(const std::string& fontPath) {
-    // Glyph rows and every later image upload are tightly packed; set even without a font so
-    // that images of odd widths still upload correctly.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+void HeadsUpDisplay::resize(int newWidth, int newHeight) {
+    width = std::max(1, newWidth);
+    height = std::max(1, newHeight);
+    shader->use();
+    shader->setUniform("projection",
+                       glm::ortho(0.0f, static_cast<float>(width), 0.0f, static_cast<float>(height)));
+    placement = layOutHud(width, height, font.metrics());
+    rasteriseLayoutSizes();
+}
 
-    FT_Library freeType = nullptr;
-    if (FT_Init_FreeType(&freeType) != 0) {
-        std::cout << "ERROR::FREETYPE: Could not init FreeType" << std::endl;
-    }
-    FT_Face face = nullptr;
-    if (FT_New_Face(freeType, fontPath.c_str(), 0, &face) != 0) {
-        std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl;
-        FT_Done_FreeType(freeType);
+void HeadsUpDisplay::rasteriseLayoutSizes() {
+    const TextSlot* const slots[] = {&placement.fps,        &placement.help,        &placement.countdown,
+                                     &placement.replay,     &placement.lossMessage, &placement.failureMessage,
+                                     &placement.winMessage, &placement.record};
+    std::erase_if(atlases, [&](const auto& atlas) {
+        return std::none_of(std::begin(slots), std::end(slots),
+                            [&](const TextSlot* slot) { return slot->pixelSize == atlas->pixelSize(); });
+    });
+    if (!font.isLoaded()) {
         return;
     }
-    FT_Set_Pixel_Sizes(face, 0, kGlyphPixelHeight);
-    for (unsigned code = 0; code < kGlyphCount; ++code) {
-        if (FT_Load_Char(face, code, FT_LOAD_RENDER) != 0) {
-            std::cout << "ERROR::FREETYTPE: Failed to load Glyph" << std::endl;
-            continue;
+    for (const TextSlot* slot : slots) {
+        if (atlasFor(slot->pixelSize) == nullptr) {
+            atlases.push_back(std::make_unique<GlyphAtlas>(font, slot->pixelSize, slot->outlineWidth));
         }
-        characters.emplace(static_cast<char>(code), uploadGlyph(face->glyph));
-    }
-    glBindTexture(GL_TEXTURE_2D, 0);
-    FT_Done_Face(face);
-    FT_Done_FreeType(freeType);
-}
-
-void HeadsUpDisplay::draw(int framesPerSecond, bool lost, bool won, double remainingSeconds,
-                          float jumpCharge) {
-    if (!drawHeader(framesPerSecond)) {
-        return;
-    }
-    if (lost) {
-        renderText("YOU LOST - TIME OUT", scaled(0.12, width), scaled(0.5, height), scaled(0.0025, height),
-                   kRed);
-        return;
-    }
-    if (won) {
-        return;
-    }
-    drawRemainingTime(remainingSeconds, kGrey);
-    drawChargeBar(jumpCharge);
-}
-
-void HeadsUpDisplay::drawMessage(int framesPerSecond, std::string_view message) {
-    if (drawHeader(framesPerSecond)) {
-        // The time-out message's height, made smaller when the line would not fit the width.
-        const float fittingScale = 0.9f * static_cast<float>(width) / textWidth(message, 1.0f);
-        drawCentredText(message, scaled(0.5, height), std::min(scaled(0.0008, height), fittingScale), kRed);
     }
 }
 
-bool HeadsUpDisplay::drawHeader(int framesPerSecond) {
+const GlyphAtlas* HeadsUpDisplay::atlasFor(int pixelSize) const {
+    for (const auto& atlas : atlases) {
+        if (atlas->pixelSize() == pixelSize) {
+            return atlas.get();
+        }
+    }
+    return nullptr;
+}
+
+void HeadsUpDisplay::draw(const HudFrame& frame) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     if (!hudVisible) {
-        return false;
+        return;
     }
-    drawFps(framesPerSecond, kGrey);
+    writeFps(frame.framesPerSecond, scratch);
+    drawText(scratch, placement.fps, placement.fps.baseline, kGrey);
     if (infoTextVisible) {
-        renderText(kHelpText, scaled(0.01, width), scaled(0.965, height), scaled(0.0005, height), kGrey);
+        drawLines(placement.help, kGrey);
     }
-    return true;
-}
-
-void HeadsUpDisplay::drawCentredText(std::string_view text, float y, float scale, glm::vec3 color) {
-    renderText(text, 0.5f * (static_cast<float>(width) - textWidth(text, scale)), y, scale, color);
-}
-
-float HeadsUpDisplay::textWidth(std::string_view text, float scale) {
-    float pixels = 0.0f;
-    for (const char code : text) {
-        pixels += static_cast<float>(characters[code].advance >> 6) * scale;
+    if (frame.replaying) {
+        drawLines(placement.replay, kGrey);
     }
-    return pixels;
+    if (frame.levelLoadFailed || frame.lost || frame.won) {
+        drawCentreMessage(frame);
+        return;
+    }
+    drawCountdown(frame.remainingSeconds);
+    drawChargeBar(frame.jumpCharge);
 }
 
-void HeadsUpDisplay::renderText(std::string_view text, float x, float y, float scale, glm::vec3 color) {
+// A failed level outranks a loss, and a loss a win (a finish seen after the time ran out).
+void HeadsUpDisplay::drawCentreMessage(const HudFrame& frame) {
+    if (frame.levelLoadFailed) {
+        drawLines(placement.failureMessage, kRed);
+    } else if (frame.lost) {
+        drawLines(placement.lossMessage, kRed);
+    } else {
+        writeFinished(frame.finishSeconds, scratch);
+        drawText(scratch, placement.winMessage, placement.winMessage.baseline, kWinGreen);
+        if (frame.newBest) {
+            drawText(kNewBest, placement.record, placement.record.baseline, kWinGreen);
+        } else if (frame.bestSeconds) {
+            writeBest(*frame.bestSeconds, scratch);
+            drawText(scratch, placement.record, placement.record.baseline, kWinGreen);
+        }
+    }
+}
+
+void HeadsUpDisplay::drawCountdown(double remainingSeconds) {
+    writeRemainingTime(remainingSeconds, scratch);
+    drawText(scratch, placement.countdown, placement.countdown.baseline,
+             remainingSeconds < kHurrySeconds ? kRed : kGrey);
+}
+
+void HeadsUpDisplay::drawLines(const TextSlot& slot, glm::vec3 color) {
+    float baseline = slot.baseline;
+    for (const std::string& line : slot.lines) {
+        drawText(line, slot, baseline, color);
+        baseline -= slot.lineStep;
+    }
+}
+
+void HeadsUpDisplay::drawText(std::string_view text, const TextSlot& slot, float baseline, glm::vec3 color) {
+    const GlyphAtlas* atlas = atlasFor(slot.pixelSize);
+    if (atlas == nullptr) {
+        return;
+    }
+    const FontMetrics& metrics = font.metrics();
+    const float size = static_cast<float>(slot.pixelSize);
+    const glm::vec2 texels = atlas->textureSize();
+    const float border = static_cast<float>(atlas->outlineWidth());
     shader->use();
     shader->setUniform("textColor", color);
     shader->setUniform("isRect", 0);
+    shader->setUniform("outlineWidth", border);
     glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, atlas->texture());
     glBindVertexArray(vao);
-    const float lineStart = x;
+    float pen = penStart(slot, metrics.measure(text, size));
     for (const char code : text) {
-        const Character& glyph = characters[code];
-        if (code == '\n') {
-            y -= static_cast<float>(glyph.size.y) * scale * kLineSpacing;
-            x = lineStart;
-            continue;
+        if (const AtlasGlyph* glyph = atlas->glyph(code)) {
+            // Whole pixels keep the glyph's texels on the window's pixels; the quad reaches
+            // beyond the bitmap by the outline's width.
+            const float left = std::round(pen) + static_cast<float>(glyph->offset.x);
+            const float top = baseline + static_cast<float>(glyph->offset.y);
+            const HudBox quad{left - border, top - static_cast<float>(glyph->size.y) - border,
+                              left + static_cast<float>(glyph->size.x) + border, top + border};
+            const glm::vec2 corner = glm::vec2(glyph->corner) - border;
+            const glm::vec2 far = glm::vec2(glyph->corner + glyph->size) + border;
+            addQuad(quad, corner / texels, far / texels);
         }
-        const float left = x + static_cast<float>(glyph.bearing.x) * scale;
-        const float bottom = y - static_cast<float>(glyph.size.y - glyph.bearing.y) * scale;
-        glBindTexture(GL_TEXTURE_2D, glyph.textureId);
-        drawQuad(left, bottom, left + static_cast<float>(glyph.size.x) * scale,
-                 bottom + static_cast<float>(glyph.size.y) * scale);
-        x += static_cast<float>(glyph.advance >> 6) * scale;
+        pen += metrics.glyph(code).advance * size;
     }
+    flushQuads();
     glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void HeadsUpDisplay::drawRect(float x, float y, float rectWidth, float rectHeight, glm::vec3 color,
-                              float fill) {
-    shader->setUniform("textColor", color);
-    drawQuad(x, y, x + rectWidth * fill, y + rectHeight);
-}
-
-void HeadsUpDisplay::drawFps(int framesPerSecond, glm::vec3 color) {
-    if (hudVisible) {
-        renderText(fpsText(framesPerSecond), scaled(0.875, width), scaled(0.95, height),
-                   scaled(0.00085, height), color);
-    }
-}
-
-void HeadsUpDisplay::drawRemainingTime(double seconds, glm::vec3 color) {
-    if (hudVisible) {
-        renderText(remainingTimeText(seconds), scaled(0.01, width), scaled(0.02, height),
-                   scaled(0.00065, height), color);
-    }
-}
-
 void HeadsUpDisplay::drawChargeBar(float jumpCharge) {
+    const HudBox& bar = placement.bar;
+    const float border = placement.barBorder;
+    const float fillWidth = (bar.right - bar.left - 2.0f * border) * std::clamp(jumpCharge, 0.0f, 1.0f);
     shader->use();
     shader->setUniform("isRect", 1);
-    glActiveTexture(GL_TEXTURE0);
     glBindVertexArray(vao);
-    const float barWidth = scaled(0.2, width);
-    const float barHeight = scaled(0.0275, height);
-    const float bottom = scaled(0.017, height);
-    const float left = scaled(0.5, width) - 0.5f * barWidth;
-    const float border = 0.175f * barHeight;
-    drawRect(left, bottom, barWidth, barHeight, kGrey, jumpCharge);
-    drawRect(left, bottom, barWidth, border, kGrey, 1.0f);
-    drawRect(left, bottom + barHeight - border, barWidth, border, kGrey, 1.0f);
-    drawRect(left, bottom, border, barHeight, kGrey, 1.0f);
-    drawRect(left + barWidth - border, bottom, border, barHeight, kGrey, 1.0f);
+    drawRect(bar, kBarBacking);
+    if (fillWidth > 0.0f) {
+        drawRect({bar.left + border, bar.bottom + border, bar.left + border + fillWidth, bar.top - border},
+                 kBarFill);
+    }
+    drawRect({bar.left, bar.bottom, bar.right, bar.bottom + border}, kGrey);
+    drawRect({bar.left, bar.top - border, bar.right, bar.top}, kGrey);
+    drawRect({bar.left, bar.bottom, bar.left + border, bar.top}, kGrey);
+    drawRect({bar.right - border, bar.bottom, bar.right, bar.top}, kGrey);
+    glBindVertexArray(0);
 }
 
-void HeadsUpDisplay::drawQuad(float left, float bottom, float right, float top) {
-    // Two counter-clockwise triangles; v = 0 on the top edge, where a glyph bitmap's first row is.
-    const std::array<float, 24> vertices = {
-        left,  top,    0.0f, 0.0f, //
-        left,  bottom, 0.0f, 1.0f, //
-        right, bottom, 1.0f, 1.0f, //
-        left,  top,    0.0f, 0.0f, //
-        right, bottom, 1.0f, 1.0f, //
-        right, top,    1.0f, 0.0f,
+void HeadsUpDisplay::drawRect(const HudBox& box, glm::vec3 color) {
+    shader->setUniform("textColor", color);
+    addQuad(box, glm::vec2(0.0f), glm::vec2(1.0f));
+    flushQuads();
+}
+
+void HeadsUpDisplay::addQuad(const HudBox& box, glm::vec2 uvTopLeft, glm::vec2 uvBottomRight) {
+    if (vertices.size() + kFloatsPerQuad > vertices.capacity()) {
+        flushQuads();
+    }
+    // Two counter-clockwise triangles; v grows downwards, as the atlas rows do.
+    const float corners[] = {
+        box.left,  box.top,    uvTopLeft.x,     uvTopLeft.y,     //
+        box.left,  box.bottom, uvTopLeft.x,     uvBottomRight.y, //
+        box.right, box.bottom, uvBottomRight.x, uvBottomRight.y, //
+        box.left,  box.top,    uvTopLeft.x,     uvTopLeft.y,     //
+        box.right, box.bottom, uvBottomRight.x, uvBottomRight.y, //
+        box.right, box.top,    uvBottomRight.x, uvTopLeft.y,
     };
+    vertices.insert(vertices.end(), std::begin(corners), std::end(corners));
+}
+
+void HeadsUpDisplay::flushQuads() {
+    if (vertices.empty()) {
+        return;
+    }
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, kQuadBytes, vertices.data());
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
+                    vertices.data());
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 4));
+    vertices.clear();
 }

@@ -1,27 +1,41 @@
 #pragma once
 
+#include "render/FontFace.h"
+#include "render/HudLayout.h"
+
 #include <GL/glew.h>
 #include <glm/glm.hpp>
-#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+class GlyphAtlas;
 class Shader;
 
-// One rasterised glyph of the HUD font; the all-zero glyph draws nothing and does not advance.
-struct Character {
-    GLuint textureId = 0;
-    glm::ivec2 size{0};
-    glm::ivec2 bearing{0};
-    // Pen advance in 1/64 pixel.
-    unsigned advance = 0;
+// What the overlay shows in one frame.
+struct HudFrame {
+    int framesPerSecond = 0;
+    bool lost = false;
+    bool won = false;
+    double remainingSeconds = 0.0;
+    float jumpCharge = 0.0f;
+    // Seconds from the start to the finish, shown while won.
+    double finishSeconds = 0.0;
+    // The level's best time before this run, if there was one, and whether this run beat it.
+    std::optional<double> bestSeconds = std::nullopt;
+    bool newBest = false;
+    bool replaying = false;
+    bool levelLoadFailed = false;
 };
 
 // The on-screen overlay in window pixels (origin bottom-left): frame rate, help line, countdown,
-// jump-charge bar and the time-out message. Text is one textured quad per character from the
-// 128 ASCII glyphs of a font rasterised once at creation; the bar goes through the same program.
-// It expects the window bound, depth testing off and alpha blending on.
+// jump-charge bar, replay indicator and the centred loss, win and level-failure messages. The
+// font is read once; its glyphs are rasterised at the sizes the layout draws them, one atlas
+// per size, again whenever the window size changes. Every text has a dark outline so that it
+// reads on sky and ground alike. It expects the window bound, depth testing off and alpha
+// blending on.
 class HeadsUpDisplay {
 public:
     HeadsUpDisplay(const std::string& vertexPath, const std::string& fragmentPath, int width, int height,
@@ -30,42 +44,45 @@ public:
     HeadsUpDisplay(const HeadsUpDisplay&) = delete;
     HeadsUpDisplay& operator=(const HeadsUpDisplay&) = delete;
 
-    // The whole overlay for one frame; a loss hides countdown and bar, and so does a win.
-    void draw(int framesPerSecond, bool lost, bool won, double remainingSeconds, float jumpCharge);
-    // The overlay when there is no game to show: frame rate, help line and a message in the middle
-    // in place of countdown and bar.
-    void drawMessage(int framesPerSecond, std::string_view message);
-    // Draws text with its first pen position (x, y) on the baseline; '\n' starts a new line below.
-    void renderText(std::string_view text, float x, float y, float scale, glm::vec3 color);
-    // Draws the left fraction fill of a rectangle. The caller has bound the program and vertex
-    // array and set "isRect".
-    void drawRect(float x, float y, float rectWidth, float rectHeight, glm::vec3 color, float fill);
-    void drawFps(int framesPerSecond, glm::vec3 color);
-    void drawRemainingTime(double seconds, glm::vec3 color);
+    // Lays the overlay out for a new window size and rasterises the glyphs it needs; called
+    // between frames, never while one is drawn.
+    void resize(int width, int height);
+
+    // The whole overlay for one frame. A failed level shows only its message; a loss hides the
+    // countdown and the bar, and so does a win, which shows its time instead.
+    void draw(const HudFrame& frame);
 
     void toggleHud() { hudVisible = !hudVisible; }
     void toggleInfoText() { infoTextVisible = !infoTextVisible; }
     bool isHudVisible() const { return hudVisible; }
     bool isInfoTextVisible() const { return infoTextVisible; }
+    const HudLayout& layout() const { return placement; }
 
 private:
-    void setupRenderData(const std::string& vertexPath, const std::string& fragmentPath, float brightness);
-    void loadFont(const std::string& fontPath);
-    // Frame rate and, unless switched off, the help line; false when the whole HUD is off.
-    bool drawHeader(int framesPerSecond);
-    void drawCentredText(std::string_view text, float y, float scale, glm::vec3 color);
-    // Width in pixels of one line of text at a scale.
-    float textWidth(std::string_view text, float scale);
+    void createQuadBuffer();
+    void rasteriseLayoutSizes();
+    const GlyphAtlas* atlasFor(int pixelSize) const;
+    void drawLines(const TextSlot& slot, glm::vec3 color);
+    void drawText(std::string_view text, const TextSlot& slot, float baseline, glm::vec3 color);
+    void drawCentreMessage(const HudFrame& frame);
+    void drawCountdown(double remainingSeconds);
     void drawChargeBar(float jumpCharge);
-    // Overwrites the quad buffer with the rectangle and draws its two triangles.
-    void drawQuad(float left, float bottom, float right, float top);
+    void drawRect(const HudBox& box, glm::vec3 color);
+    void addQuad(const HudBox& box, glm::vec2 uvTopLeft, glm::vec2 uvBottomRight);
+    void flushQuads();
 
     std::shared_ptr<Shader> shader;
     GLuint vao = 0;
     GLuint vbo = 0;
-    std::map<char, Character> characters;
-    int width;
-    int height;
+    FontFace font;
+    int width = 0;
+    int height = 0;
+    HudLayout placement;
+    std::vector<std::unique_ptr<GlyphAtlas>> atlases;
+    // Vertices waiting to be drawn, with room for a whole batch made once.
+    std::vector<float> vertices;
+    // The frame's changing texts are written here, so drawing them allocates nothing.
+    std::string scratch;
     bool hudVisible = true;
     bool infoTextVisible = true;
 };

@@ -63,6 +63,30 @@ TEST(GameState, StartingAgainRestartsTheFullCountdownAfterALossOrAWin) {
     }
 }
 
+TEST(GameState, TheFinishIsTimedOnceFromTheStartUntilItIsClearedOrTheGameRestarts) {
+    GameState game = startedAt(kStart);
+    EXPECT_FALSE(game.checkFinish(kStart + 10.0, false));
+    EXPECT_EQ(game.finishTime(), std::nullopt);
+    EXPECT_TRUE(game.checkFinish(kStart + 83.5, true)) << "the frame of the win";
+    EXPECT_FALSE(game.checkFinish(kStart + 90.0, true)) << "still the same win";
+    EXPECT_DOUBLE_EQ(*game.finishTime(), 83.5);
+
+    EXPECT_FALSE(game.checkFinish(kStart + 95.0, false)) << "the free camera clears the finish";
+    EXPECT_EQ(game.finishTime(), std::nullopt);
+    EXPECT_TRUE(game.checkFinish(kStart + 100.0, true)) << "and a new touch is a new win, on the same clock";
+    EXPECT_DOUBLE_EQ(*game.finishTime(), 100.0);
+
+    game.start(kStart + 200.0);
+    EXPECT_EQ(game.finishTime(), std::nullopt);
+}
+
+TEST(GameState, AFinishAfterTheTimeRanOutIsNoWin) {
+    GameState game = startedAt(kStart);
+    game.checkCountdown(kDeadline + 1.0, false);
+    EXPECT_FALSE(game.checkFinish(kDeadline + 2.0, true));
+    EXPECT_EQ(game.finishTime(), std::nullopt);
+}
+
 TEST(GameState, RemainingTimeCountsFromTheStartNotFromZero) {
     GameState game = startedAt(kStart);
     EXPECT_DOUBLE_EQ(game.remainingTime(kStart + 0.25), 149.75);

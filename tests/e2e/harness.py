@@ -16,25 +16,28 @@ import tempfile
 import threading
 import time
 
-from PIL import Image, ImageChops, ImageStat
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageStat
 
 BINARY = os.environ.get("ZELVIRA_BINARY", "")
 SOURCE_DIR = os.environ.get("ZELVIRA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
 ASSETS = os.path.join(SOURCE_DIR, "assets")
 
 
-# Where the HUD draws on the 800 x 800 window, as (left, top, right, bottom) screenshot boxes.
-HELP_LINE = (0, 5, 800, 35)
-FPS = (650, 0, 800, 45)
-REMAINING_TIME = (0, 755, 310, 795)
-CHARGE_BAR = (320, 765, 480, 786)
-TIME_OUT_MESSAGE = (90, 300, 800, 410)
-CENTRED_MESSAGE = (0, 350, 800, 420)
+# Where the HUD draws on the 800 x 800 window, as (left, top, right, bottom) screenshot boxes. The
+# help line's first line is the top one.
+HELP_LINE = (0, 5, 560, 35)
+FPS = (620, 0, 800, 55)
+REMAINING_TIME = (0, 755, 300, 797)
+CHARGE_BAR = (320, 761, 480, 783)
+# The loss, win and level-failure messages stand centred between the top and bottom rows.
+CENTRED_MESSAGE = (0, 350, 800, 450)
 
-# The colour of the HUD's text and charge bar.
+# The colour of the HUD's text and of the charge bar's frame; the bar's fill; the loss message and
+# the last ten seconds of the countdown; the win message.
 HUD_GREY = (166, 166, 166)
-# The colour of the HUD's messages in the middle of the screen.
-HUD_RED = (191, 46, 46)
+BAR_FILL = (242, 199, 64)
+RED = (191, 46, 46)
+WIN_GREEN = (89, 217, 115)
 
 # Floor differences, 0 to 255: a still view stays under STILL, a walk of a few frames goes over MOVED.
 STILL = 2.0
@@ -94,13 +97,62 @@ def text_mask(image, box, colour=HUD_GREY, tolerance=5):
     return mask.resize((region.size[0] * 3, region.size[1] * 3))
 
 
-def read_text(image, box, colour=HUD_GREY, tolerance=5):
-    """The HUD text in a box, read by OCR from the pixels of the text colour."""
+def _channel_extremes(region):
+    red, green, blue = region.split()
+    return (ImageChops.lighter(ImageChops.lighter(red, green), blue),
+            ImageChops.darker(ImageChops.darker(red, green), blue))
+
+
+def _near_colour(region, colour, tolerance):
+    """255 where every channel lies within tolerance of the colour."""
+    farthest, _ = _channel_extremes(ImageChops.difference(region, Image.new("RGB", region.size, colour)))
+    return farthest.point(lambda v: 255 if v <= tolerance else 0)
+
+
+def _for_ocr(text, region):
+    return ImageChops.invert(text).resize((region.size[0] * 3, region.size[1] * 3))
+
+
+def beside_outline_mask(image, box, colour=HUD_GREY):
+    """Neutral pixels of about the text colour within three pixels of the HUD's dark outline: keeps
+    the softened edges of small text that an exact colour match loses."""
+    region = image.crop(box)
+    brightest, darkest = _channel_extremes(region)
+    neutral = ImageChops.subtract(brightest, darkest).point(lambda v: 255 if v <= 2 else 0)
+    outline = brightest.point(lambda v: 255 if v < 70 else 0).filter(ImageFilter.MaxFilter(7))
+    text = ImageChops.multiply(ImageChops.multiply(_near_colour(region, colour, 40), neutral), outline)
+    return _for_ocr(text, region)
+
+
+def inside_outline_mask(image, box, colour=HUD_GREY):
+    """Pixels of about the text colour that the HUD's dark outline closes off from the box's edge:
+    leaves out scenery of the text's own colour right beside the text."""
+    region = image.crop(box)
+    brightest, _ = _channel_extremes(region)
+    canvas = Image.new("L", (region.size[0] + 2, region.size[1] + 2), 255)
+    canvas.paste(brightest.point(lambda v: 255 if v >= 70 else 0), (1, 1))
+    ImageDraw.floodfill(canvas, (0, 0), 128)
+    enclosed = canvas.crop((1, 1, region.size[0] + 1, region.size[1] + 1)).point(lambda v: 255 if v == 255 else 0)
+    return _for_ocr(ImageChops.multiply(_near_colour(region, colour, 40), enclosed), region)
+
+
+def ocr(mask):
     buffer = io.BytesIO()
-    text_mask(image, box, colour, tolerance).save(buffer, "PNG")
+    mask.save(buffer, "PNG")
     result = subprocess.run(["tesseract", "stdin", "stdout", "--psm", "7"], input=buffer.getvalue(),
                             capture_output=True, timeout=60)
     return result.stdout.decode(errors="replace").strip()
+
+
+def read_text(image, box, colour=HUD_GREY, tolerance=5):
+    """The HUD text in a box, read by OCR from the pixels of the text colour."""
+    return ocr(text_mask(image, box, colour, tolerance))
+
+
+def read_outlined_text(image, box, colour=HUD_GREY):
+    """Readings of outlined HUD text in a box by two masks that fail in different places: over
+    scenery of the text's colour, and on the thin strokes of small text."""
+    return [ocr(beside_outline_mask(image, box, colour)), ocr(inside_outline_mask(image, box, colour))]
 
 
 def shows_text(image, box, expected, colour=HUD_GREY, tolerance=5):
@@ -130,12 +182,15 @@ class Game:
     settings: None copies the shipped settings.ini, False leaves it out, a string is written as the file.
     args: command-line arguments for the game.
     level: None links the shipped scene.fbx, a path links that file in its place.
+    data_home: the XDG_DATA_HOME the game keeps its best times in; by default a folder of the run's
+    own, so that no test touches the player's records.
     """
 
-    def __init__(self, settings=None, args=(), level=None):
+    def __init__(self, settings=None, args=(), level=None, data_home=None):
         self.settings = settings
         self.args = list(args)
         self.level = level
+        self.data_home = data_home
         self.lines = []
         self._lock = threading.Lock()
         self.process = None
@@ -161,8 +216,10 @@ class Game:
     def _launch(self):
         with self._lock:
             self.lines = []
+        environment = dict(os.environ, XDG_DATA_HOME=self.data_home or os.path.join(self.workdir, "data"))
         self.process = subprocess.Popen(
-            [BINARY, *self.args], cwd=self.workdir, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+            [BINARY, *self.args], cwd=self.workdir, env=environment, stdin=subprocess.DEVNULL,
+            stdout=subprocess.PIPE,
             stderr=subprocess.STDOUT, text=True, bufsize=1)
         self._reader = threading.Thread(target=self._read_output, daemon=True)
         self._reader.start()

@@ -9,7 +9,7 @@ FIXTURES = os.path.join(harness.SOURCE_DIR, "tests", "scene", "fixtures")
 
 def shows_failure(image):
     return harness.shows_text(image, harness.CENTRED_MESSAGE, "Level could not be loaded - see the console",
-                              colour=harness.HUD_RED, tolerance=12)
+                              colour=harness.RED, tolerance=12)
 
 
 class BrokenLevelTest(unittest.TestCase):

@@ -1,9 +1,7 @@
 import unittest
 
 import harness
-from harness import FLOOR, MOVED, Game, difference
-
-RED = (191, 46, 46)
+from harness import FLOOR, MOVED, RED, Game, difference
 
 
 class TimeOutTest(unittest.TestCase):
@@ -13,7 +11,7 @@ class TimeOutTest(unittest.TestCase):
         with Game() as game:
             game.start_scene()
             lost = game.wait_for_picture(
-                lambda image: harness.shows_text(image, harness.TIME_OUT_MESSAGE, "YOU LOST", RED, 10),
+                lambda image: harness.shows_text(image, harness.CENTRED_MESSAGE, "YOU LOST", RED, 10),
                 timeout=400, what="the time-out message")
 
             # The player has stood still all along; the countdown text is gone, so hold W for a
@@ -24,7 +22,7 @@ class TimeOutTest(unittest.TestCase):
 
             game.key("F9")
             restarted = game.wait_until_still()
-            self.assertFalse(harness.shows_text(restarted, harness.TIME_OUT_MESSAGE, "YOU LOST", RED, 10))
+            self.assertFalse(harness.shows_text(restarted, harness.CENTRED_MESSAGE, "YOU LOST", RED, 10))
             self.assertTrue(harness.shows_countdown(restarted))
             game.hold_until("w", lambda image: difference(restarted, image, FLOOR) > MOVED, timeout=180,
                             what="W to move the player again")

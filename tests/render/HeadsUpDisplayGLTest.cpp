@@ -5,28 +5,44 @@
 #include "render/HeadsUpDisplay.h"
 
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr const char* kFont = "assets/fonts/arial.ttf";
-// Wide enough that the help line ends left of the frame rate.
-constexpr int kWidth = 1600;
-constexpr int kHeight = 800;
 
 struct Region {
     int x0, y0, x1, y1;
 };
 
-// Where each part of the overlay lands at 1600 x 800.
-constexpr Region kFpsRegion{1380, 740, 1600, 800};
-constexpr Region kHelpRegion{0, 700, 1300, 800};
-constexpr Region kTimeOutRegion{150, 330, 1380, 560};
-constexpr Region kRemainingTimeRegion{0, 0, 500, 60};
-constexpr Region kBarRegion{600, 0, 1000, 60};
+Region regionOf(const HudBox& box) {
+    return {static_cast<int>(std::floor(box.left)), static_cast<int>(std::floor(box.bottom)),
+            static_cast<int>(std::ceil(box.right)), static_cast<int>(std::ceil(box.top))};
+}
 
 bool isLit(glm::vec4 p) {
     return std::max({p.r, p.g, p.b}) > 0.1f;
+}
+
+bool isRed(glm::vec4 p) {
+    return p.r > 0.7f && p.g < 0.25f && p.b < 0.25f;
+}
+
+bool isGrey(glm::vec4 p) {
+    return p.r > 0.6f && p.r < 0.7f && p.g == p.r && p.b == p.r;
+}
+
+bool isGreen(glm::vec4 p) {
+    return p.g > 0.8f && p.r < 0.4f && p.b < 0.5f;
+}
+
+bool isBarFill(glm::vec4 p) {
+    return p.r > 0.9f && p.g > 0.7f && p.g < 0.85f && p.b < 0.3f;
+}
+
+bool isDark(glm::vec4 p) {
+    return std::max({p.r, p.g, p.b}) < 0.3f;
 }
 
 // The overlay drawn into an offscreen image in the state the frame leaves: blending on, depth off.
@@ -34,69 +50,130 @@ class HeadsUpDisplayGLTest : public GlTest {
 protected:
     void SetUp() override {
         GlTest::SetUp();
-        target = std::make_unique<OffscreenTarget>(kWidth, kHeight, glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
 
     void TearDown() override { glDisable(GL_BLEND); }
 
-    static std::unique_ptr<HeadsUpDisplay> makeHud(const char* font = kFont) {
+    // A window-sized image to draw into, and a HUD laid out for it.
+    std::unique_ptr<HeadsUpDisplay> makeHud(int windowWidth, int windowHeight, const char* font = kFont,
+                                            glm::vec4 background = glm::vec4(0.0f, 0.0f, 0.0f, 1.0f)) {
+        useWindow(windowWidth, windowHeight, background);
         return std::make_unique<HeadsUpDisplay>("assets/shader/headupdisplay.vert",
-                                                "assets/shader/headupdisplay.frag", kWidth, kHeight, font,
+                                                "assets/shader/headupdisplay.frag", width, height, font,
                                                 1.0f);
     }
 
-    static std::vector<glm::vec4> image() { return readFramebuffer(kWidth, kHeight); }
-
-    static glm::vec4 pixel(const std::vector<glm::vec4>& image, int x, int y) {
-        return image[static_cast<size_t>(y * kWidth + x)];
+    void useWindow(int windowWidth, int windowHeight,
+                   glm::vec4 background = glm::vec4(0.0f, 0.0f, 0.0f, 1.0f)) {
+        width = windowWidth;
+        height = windowHeight;
+        target.reset();
+        target = std::make_unique<OffscreenTarget>(width, height, background);
     }
 
-    static int countIn(const std::vector<glm::vec4>& image, Region r, bool (*matches)(glm::vec4) = isLit) {
+    std::vector<glm::vec4> image() const { return readFramebuffer(width, height); }
+
+    glm::vec4 pixel(const std::vector<glm::vec4>& image, int x, int y) const {
+        return image[static_cast<size_t>(y * width + x)];
+    }
+
+    int countIn(const std::vector<glm::vec4>& image, Region r, bool (*matches)(glm::vec4) = isLit) const {
         int count = 0;
-        for (int y = r.y0; y < r.y1; ++y) {
-            for (int x = r.x0; x < r.x1; ++x) {
+        for (int y = std::max(0, r.y0); y < std::min(height, r.y1); ++y) {
+            for (int x = std::max(0, r.x0); x < std::min(width, r.x1); ++x) {
                 count += matches(pixel(image, x, y));
             }
         }
         return count;
     }
 
-    // The smallest region holding every lit pixel.
-    static Region litBounds(const std::vector<glm::vec4>& image) {
-        Region bounds{kWidth, kHeight, 0, 0};
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                if (isLit(pixel(image, x, y))) {
-                    bounds = {std::min(bounds.x0, x), std::min(bounds.y0, y), std::max(bounds.x1, x + 1),
-                              std::max(bounds.y1, y + 1)};
+    int countOutside(const std::vector<glm::vec4>& image, const std::vector<Region>& regions) const {
+        int count = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const bool inside = std::any_of(regions.begin(), regions.end(), [&](const Region& r) {
+                    return x >= r.x0 && x < r.x1 && y >= r.y0 && y < r.y1;
+                });
+                count += !inside && isLit(pixel(image, x, y));
+            }
+        }
+        return count;
+    }
+
+    // The smallest region holding every pixel that matches.
+    Region bounds(const std::vector<glm::vec4>& image, bool (*matches)(glm::vec4)) const {
+        Region found{width, height, 0, 0};
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (matches(pixel(image, x, y))) {
+                    found = {std::min(found.x0, x), std::min(found.y0, y), std::max(found.x1, x + 1),
+                             std::max(found.y1, y + 1)};
                 }
             }
         }
-        return bounds;
+        return found;
     }
 
+    // Runs of columns holding a matching pixel: one per glyph where glyphs do not touch.
+    int columnRuns(const std::vector<glm::vec4>& image, bool (*matches)(glm::vec4)) const {
+        int runs = 0;
+        bool inRun = false;
+        for (int x = 0; x < width; ++x) {
+            bool any = false;
+            for (int y = 0; y < height && !any; ++y) {
+                any = matches(pixel(image, x, y));
+            }
+            runs += any && !inRun;
+            inRun = any;
+        }
+        return runs;
+    }
+
+    int width = 0;
+    int height = 0;
     std::unique_ptr<OffscreenTarget> target;
 };
 
-TEST_F(HeadsUpDisplayGLTest, DrawsWhatTheGameStateAndTheTwoTogglesCallFor) {
+TEST_F(HeadsUpDisplayGLTest, DrawsWhatTheGameStateAndTheTwoTogglesCallForWhereTheLayoutSays) {
+    enum Part { kFps, kHelp, kCountdown, kBar, kReplay, kLoss, kFailure, kWin, kRecord, kParts };
     const struct {
         const char* name;
-        bool lost, won, hudVisible, infoTextVisible;
-        bool fps, help, timeOut, remainingTime, bar;
+        HudFrame frame;
+        bool hudVisible, infoTextVisible;
+        std::vector<Part> shown;
     } cases[] = {
-        {"running", false, false, true, true, true, true, false, true, true},
-        {"won", false, true, true, true, true, true, false, false, false},
-        {"lost", true, false, true, true, true, true, true, false, false},
-        {"lost and won", true, true, true, true, true, true, true, false, false},
-        {"help hidden", false, false, true, false, true, false, false, true, true},
-        {"help hidden, lost", true, false, true, false, true, false, true, false, false},
-        {"HUD hidden", false, false, false, true, false, false, false, false, false},
-        {"HUD hidden, lost", true, false, false, true, false, false, false, false, false},
-        {"HUD and help hidden", false, false, false, false, false, false, false, false, false},
+        {"running", {}, true, true, {kFps, kHelp, kCountdown, kBar}},
+        {"won", {.won = true, .finishSeconds = 83.4}, true, true, {kFps, kHelp, kWin}},
+        {"won, record",
+         {.won = true, .finishSeconds = 83.4, .newBest = true},
+         true,
+         true,
+         {kFps, kHelp, kWin, kRecord}},
+        {"lost", {.lost = true}, true, true, {kFps, kHelp, kLoss}},
+        {"lost and won", {.lost = true, .won = true}, true, true, {kFps, kHelp, kLoss}},
+        {"level failed", {.levelLoadFailed = true}, true, true, {kFps, kHelp, kFailure}},
+        {"replaying", {.replaying = true}, true, true, {kFps, kHelp, kCountdown, kBar, kReplay}},
+        {"help hidden", {}, true, false, {kFps, kCountdown, kBar}},
+        {"help hidden, lost", {.lost = true}, true, false, {kFps, kLoss}},
+        {"HUD hidden", {.replaying = true}, false, true, {}},
+        {"HUD hidden, lost", {.lost = true}, false, true, {}},
+        {"HUD and help hidden", {}, false, false, {}},
     };
-    const auto hud = makeHud();
+    const auto hud = makeHud(1600, 800);
+    const HudLayout& layout = hud->layout();
+    const Region regions[kParts] = {
+        regionOf(layout.fps.box),
+        regionOf(layout.help.box),
+        regionOf(layout.countdown.box),
+        regionOf(layout.bar),
+        regionOf(layout.replay.box),
+        regionOf(layout.lossMessage.box),
+        regionOf(layout.failureMessage.box),
+        regionOf(layout.winMessage.box),
+        regionOf(layout.record.box),
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         if (!c.hudVisible) {
@@ -106,17 +183,18 @@ TEST_F(HeadsUpDisplayGLTest, DrawsWhatTheGameStateAndTheTwoTogglesCallFor) {
             hud->toggleInfoText();
         }
         target->clear();
-        hud->draw(60, c.lost, c.won, 150.0, 0.5f);
+        HudFrame frame = c.frame;
+        frame.framesPerSecond = 60;
+        frame.remainingSeconds = 150.0;
+        frame.jumpCharge = 0.5f;
+        hud->draw(frame);
         const std::vector<glm::vec4> drawn = image();
-        EXPECT_EQ(countIn(drawn, kFpsRegion) > 20, c.fps) << "frame rate";
-        EXPECT_EQ(countIn(drawn, kHelpRegion) > 20, c.help) << "help line";
-        EXPECT_EQ(countIn(drawn, kTimeOutRegion) > 20, c.timeOut) << "time-out message";
-        EXPECT_EQ(countIn(drawn, kRemainingTimeRegion) > 20, c.remainingTime) << "remaining time";
-        EXPECT_EQ(countIn(drawn, kBarRegion) > 20, c.bar) << "charge bar";
-        EXPECT_EQ(countIn(drawn, {0, 0, kWidth, kHeight}),
-                  countIn(drawn, kFpsRegion) + countIn(drawn, kHelpRegion) + countIn(drawn, kTimeOutRegion) +
-                      countIn(drawn, kRemainingTimeRegion) + countIn(drawn, kBarRegion))
-            << "nothing lands outside the expected places";
+        std::vector<Region> shown;
+        for (const Part part : c.shown) {
+            EXPECT_GT(countIn(drawn, regions[part]), 20) << "part " << part;
+            shown.push_back(regions[part]);
+        }
+        EXPECT_EQ(countOutside(drawn, shown), 0) << "nothing lands outside the shown parts";
         if (!c.hudVisible) {
             hud->toggleHud();
         }
@@ -126,110 +204,118 @@ TEST_F(HeadsUpDisplayGLTest, DrawsWhatTheGameStateAndTheTwoTogglesCallFor) {
     }
 }
 
-TEST_F(HeadsUpDisplayGLTest, TheTimeOutMessageIsRedAndTheRestGrey) {
-    const auto hud = makeHud();
+TEST_F(HeadsUpDisplayGLTest, TheTimeOutMessageIsDrawnWholeAndCentredInASquareWindow) {
+    const auto hud = makeHud(800, 800);
+    hud->draw({.lost = true});
+    const std::vector<glm::vec4> drawn = image();
+    const Region red = bounds(drawn, isRed);
+    EXPECT_GT(red.x0, 0);
+    EXPECT_LT(red.x1, 800) << "its right end lies inside the window";
+    EXPECT_NEAR(0.5 * (red.x0 + red.x1), 400.0, 2.0);
+    EXPECT_GT(red.x1 - red.x0, 600) << "as large as the width allows";
+    // Y O U, L O S T, -, T I M E, O U T
+    EXPECT_EQ(columnRuns(drawn, isRed), 15) << "every glyph is drawn";
+}
+
+TEST_F(HeadsUpDisplayGLTest, ColoursSayWhatIsHappening) {
+    const auto hud = makeHud(800, 800);
+    const HudLayout& layout = hud->layout();
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    hud->draw(60, true, false, 0.0, 0.0f);
-    const std::vector<glm::vec4> drawn = image();
-    const auto red = [](glm::vec4 p) {
-        return p.r > 0.7f && p.g < 0.25f && p.b < 0.25f;
-    };
-    const auto grey = [](glm::vec4 p) {
-        return p.r > 0.6f && p.r < 0.7f && p.g == p.r && p.b == p.r;
-    };
-    EXPECT_GT(countIn(drawn, kTimeOutRegion, red), 1000) << "solid glyphs even in wireframe mode";
-    EXPECT_GT(countIn(drawn, kFpsRegion, grey), 100);
-    EXPECT_GT(countIn(drawn, kHelpRegion, grey), 100);
+    hud->draw({.lost = true});
+    std::vector<glm::vec4> drawn = image();
+    EXPECT_GT(countIn(drawn, regionOf(layout.lossMessage.box), isRed), 1000)
+        << "solid glyphs even in wireframe mode";
+    EXPECT_GT(countIn(drawn, regionOf(layout.fps.box), isGrey), 100);
+    EXPECT_GT(countIn(drawn, regionOf(layout.help.box), isGrey), 100);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-}
 
-// The message of a game that cannot be played: red, centred, and no countdown or bar beside it.
-TEST_F(HeadsUpDisplayGLTest, AMessageStandsCentredInRedInPlaceOfCountdownAndBar) {
-    const auto hud = makeHud();
-    hud->drawMessage(60, "Level could not be loaded - see the console");
-    const std::vector<glm::vec4> drawn = image();
-
-    Region red{kWidth, kHeight, 0, 0};
-    for (int y = kRemainingTimeRegion.y1; y < kHelpRegion.y0; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const glm::vec4 p = pixel(drawn, x, y);
-            if (p.r > 0.5f && p.g < 0.25f) {
-                red = {std::min(red.x0, x), std::min(red.y0, y), std::max(red.x1, x + 1),
-                       std::max(red.y1, y + 1)};
-            }
-        }
+    for (const double remaining : {10.0, 9.9}) {
+        target->clear();
+        hud->draw({.remainingSeconds = remaining});
+        drawn = image();
+        const Region countdown = regionOf(layout.countdown.box);
+        EXPECT_EQ(countIn(drawn, countdown, isRed) > 100, remaining < 10.0) << remaining;
+        EXPECT_EQ(countIn(drawn, countdown, isGrey) > 100, remaining >= 10.0) << remaining;
     }
-    ASSERT_LT(red.x0, red.x1) << "no red message";
-    EXPECT_NEAR(red.x0, kWidth - red.x1, 8) << "left and right margins";
-    EXPECT_GT(red.x1 - red.x0, kWidth / 3);
-    EXPECT_GT(red.y0, kHeight / 3);
-    EXPECT_LT(red.y1, 2 * kHeight / 3);
-    EXPECT_GT(countIn(drawn, kFpsRegion), 20);
-    EXPECT_GT(countIn(drawn, kHelpRegion), 20);
-    EXPECT_EQ(countIn(drawn, kRemainingTimeRegion), 0);
-    EXPECT_EQ(countIn(drawn, kBarRegion), 0);
+
+    target->clear();
+    hud->draw({.won = true, .finishSeconds = 83.4, .bestSeconds = 80.1});
+    drawn = image();
+    EXPECT_GT(countIn(drawn, regionOf(layout.winMessage.box), isGreen), 500);
+    EXPECT_GT(countIn(drawn, regionOf(layout.record.box), isGreen), 100) << "the best time under it";
 }
 
-TEST_F(HeadsUpDisplayGLTest, TheBarFillsFromTheLeftInProportionToTheChargeInsideItsFrame) {
-    // Bar: 320 x 22 pixels at (640, 13.6) with a 3.85-pixel frame; row 24 crosses its middle.
-    constexpr int kRow = 24;
-    constexpr int kInnerLeft = 644;
-    constexpr int kInnerRight = 956;
-    const auto hud = makeHud();
+TEST_F(HeadsUpDisplayGLTest, EveryTextHasADarkOutlineThatReadsOnABrightSky) {
+    const auto hud = makeHud(800, 800, kFont, glm::vec4(1.0f));
+    const HudLayout& layout = hud->layout();
+    hud->draw({.remainingSeconds = 100.0});
+    const std::vector<glm::vec4> drawn = image();
+    for (const TextSlot* slot : {&layout.fps, &layout.help, &layout.countdown}) {
+        const Region region = regionOf(slot->box);
+        EXPECT_GT(countIn(drawn, region, isDark), countIn(drawn, region, isGrey) / 3) << slot->pixelSize;
+    }
+}
+
+TEST_F(HeadsUpDisplayGLTest, TheBarFillsInItsOwnColourFromTheLeftOverADarkBackingInsideAGreyFrame) {
+    const auto hud = makeHud(800, 800);
+    const HudBox& bar = hud->layout().bar;
+    const float border = hud->layout().barBorder;
+    const int row = static_cast<int>(0.5f * (bar.bottom + bar.top));
+    const Region inside{static_cast<int>(bar.left + border) + 1, row,
+                        static_cast<int>(bar.right - border) - 1, row + 1};
+    const float innerWidth = bar.right - bar.left - 2.0f * border;
     for (const float charge : {0.0f, 0.5f, 1.0f}) {
         SCOPED_TRACE(charge);
         target->clear();
-        hud->draw(60, false, false, 150.0, charge);
+        hud->draw({.jumpCharge = charge});
         const std::vector<glm::vec4> drawn = image();
-        const int filled = countIn(drawn, {kInnerLeft, kRow, kInnerRight, kRow + 1});
-        EXPECT_NEAR(filled, 320 * charge - (charge > 0.0f ? 4 + 4 * charge : 0), 2);
+        EXPECT_NEAR(countIn(drawn, inside, isBarFill), innerWidth * charge, 3.0);
+        EXPECT_NEAR(countIn(drawn, inside, isDark), innerWidth * (1.0f - charge), 3.0) << "the backing";
         if (charge == 0.5f) {
-            EXPECT_TRUE(isLit(pixel(drawn, kInnerLeft, kRow)));
-            EXPECT_FALSE(isLit(pixel(drawn, kInnerRight - 1, kRow))) << "the fill grows from the left";
+            EXPECT_TRUE(isBarFill(pixel(drawn, inside.x0, row))) << "the fill grows from the left";
         }
-        EXPECT_EQ(countIn(drawn, {640, 15, 960, 16}), 320) << "bottom edge";
-        EXPECT_EQ(countIn(drawn, {640, 33, 960, 34}), 320) << "top edge";
-        EXPECT_TRUE(isLit(pixel(drawn, 641, kRow)) && isLit(pixel(drawn, 958, kRow))) << "side edges";
-        EXPECT_FALSE(isLit(pixel(drawn, 638, kRow)) || isLit(pixel(drawn, 961, kRow)));
+        EXPECT_TRUE(isGrey(pixel(drawn, static_cast<int>(bar.left) + 1, row)));
+        EXPECT_TRUE(isGrey(pixel(drawn, static_cast<int>(bar.right) - 2, row)));
+        EXPECT_TRUE(isGrey(pixel(drawn, static_cast<int>(bar.centreX()), static_cast<int>(bar.bottom) + 1)));
+        EXPECT_TRUE(isGrey(pixel(drawn, static_cast<int>(bar.centreX()), static_cast<int>(bar.top) - 2)));
     }
 }
 
 TEST_F(HeadsUpDisplayGLTest, AMissingFontPrintsOneMessageAndLeavesOnlyTheBar) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     testing::internal::CaptureStdout();
-    const auto hud = makeHud("/nonexistent/font.ttf");
+    const auto hud = makeHud(800, 800, "/nonexistent/font.ttf");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "ERROR::FREETYPE: Failed to load font\n");
     GLint alignment = 0;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     EXPECT_EQ(alignment, 1) << "later image uploads still read tightly packed rows";
 
-    hud->draw(60, false, false, 150.0, 1.0f);
+    hud->draw({.lost = false, .jumpCharge = 1.0f});
     const std::vector<glm::vec4> drawn = image();
-    EXPECT_GT(countIn(drawn, kBarRegion), 1000);
-    EXPECT_EQ(countIn(drawn, {0, 0, kWidth, kHeight}), countIn(drawn, kBarRegion)) << "no text";
+    EXPECT_GT(countIn(drawn, regionOf(hud->layout().bar)), 1000);
+    EXPECT_EQ(countOutside(drawn, {regionOf(hud->layout().bar)}), 0) << "no text";
 }
 
-TEST_F(HeadsUpDisplayGLTest, CodesAbove127DrawNothingAndLeaveThePenInPlace) {
-    const auto hud = makeHud();
-    hud->renderText("AZ", 100.0f, 400.0f, 1.0f, glm::vec3(1.0f));
-    const std::vector<glm::vec4> plain = image();
-    ASSERT_GT(countIn(plain, {0, 0, kWidth, kHeight}), 100);
-    target->clear();
-    hud->renderText("A\xC8\x80Z\xFF", 100.0f, 400.0f, 1.0f, glm::vec3(1.0f));
-    EXPECT_TRUE(image() == plain);
-}
-
-TEST_F(HeadsUpDisplayGLTest, ANewlineStartsTheNextLineBelowAtTheSameLeftEdge) {
-    const auto hud = makeHud();
-    hud->renderText("H", 100.0f, 400.0f, 1.0f, glm::vec3(1.0f));
-    const Region oneLine = litBounds(image());
-    target->clear();
-    hud->renderText("H\nH", 100.0f, 400.0f, 1.0f, glm::vec3(1.0f));
-    const Region twoLines = litBounds(image());
-    EXPECT_EQ(twoLines.x0, oneLine.x0);
-    EXPECT_EQ(twoLines.x1, oneLine.x1);
-    EXPECT_EQ(twoLines.y1, oneLine.y1);
-    EXPECT_LT(twoLines.y0, oneLine.y0 - (oneLine.y1 - oneLine.y0)) << "the second line lies wholly below";
+TEST_F(HeadsUpDisplayGLTest, AResizeLaysTheOverlayOutAgainForTheNewWindow) {
+    const auto hud = makeHud(800, 800);
+    const int squareMessageSize = hud->layout().lossMessage.pixelSize;
+    for (const auto& [newWidth, newHeight] : {std::pair{1280, 720}, std::pair{400, 800}}) {
+        SCOPED_TRACE(newWidth);
+        useWindow(newWidth, newHeight);
+        hud->resize(newWidth, newHeight);
+        const HudLayout& layout = hud->layout();
+        EXPECT_TRUE(layout.lossMessage.box.liesInside(newWidth, newHeight));
+        EXPECT_NE(layout.lossMessage.pixelSize, squareMessageSize);
+        hud->draw({.lost = true});
+        const std::vector<glm::vec4> drawn = image();
+        const Region red = bounds(drawn, isRed);
+        EXPECT_NEAR(0.5 * (red.x0 + red.x1), 0.5 * newWidth, 2.0);
+        EXPECT_EQ(columnRuns(drawn, isRed), 15);
+        EXPECT_GT(countIn(drawn, regionOf(layout.fps.box)), 20);
+        EXPECT_EQ(countOutside(drawn, {regionOf(layout.fps.box), regionOf(layout.help.box),
+                                       regionOf(layout.lossMessage.box)}),
+                  0);
+    }
 }
 
 } // namespace

@@ -106,6 +106,7 @@ const std::vector<ProgramInterface> kPrograms = {
       {"brightness", GL_FLOAT},
       {"textColor", GL_FLOAT_VEC3},
       {"isRect", GL_INT},
+      {"outlineWidth", GL_FLOAT},
       {"glyphTexture", GL_SAMPLER_2D}}},
 };
 
