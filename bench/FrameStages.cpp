@@ -37,6 +37,10 @@ FrameStages::FrameStages(Game& game, ScriptedInput& input, FrameCounter& counter
          [this, &game] {
              game.checkCountdown(now);
          }},
+        {"audio", false,
+         [this, &game] {
+             game.updateAudio(now);
+         }},
         {"camera uniforms", true,
          [&game] {
              game.setCameraUniforms();

@@ -18,6 +18,8 @@ struct AppState {
     bool wireframe = false;
     bool cullFace = true;
     bool physicsDebug = false;
+    // F7: all sound off while set.
+    bool muted = false;
     GameState game;
 };
 

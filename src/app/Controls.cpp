@@ -93,6 +93,9 @@ void onKey(GLFWwindow* window, int key, int, int action, int) {
             appState.hud->toggleHud();
         }
         break;
+    case GLFW_KEY_F7:
+        appState.muted = !appState.muted;
+        break;
     case GLFW_KEY_F9:
         resetGame();
         break;

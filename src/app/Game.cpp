@@ -2,7 +2,10 @@
 
 #include "app/AppState.h"
 #include "app/Controls.h"
+#include "audio/GameAudio.h"
+#include "physics/Pea.h"
 #include "physics/PeaContainer.h"
+#include "physics/PeaPhysicsObject.h"
 #include "physics/Peashooter.h"
 #include "physics/PhysicsWorld.h"
 #include "render/BloomChain.h"
@@ -26,6 +29,12 @@ constexpr int kBloomBlurPairs = 10;
 // Bullet's debug-draw bits for wireframes and bounding boxes.
 constexpr int kPhysicsDebugMode = 3;
 const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
+const char* const kSoundFolder = "assets/sounds/";
+
+// A pea hitting part of the level: peas and the player carry no scene object, the level's bodies do.
+bool isPeaHittingLevel(PhysicsObject& pea, PhysicsObject& other) {
+    return dynamic_cast<PeaPhysicsObject*>(&pea) != nullptr && other.getOwner() != nullptr;
+}
 
 } // namespace
 
@@ -34,6 +43,7 @@ Game::Game(AppState& state, GLFWwindow* window)
 
 Game::Game(AppState& state, GLFWwindow* window, const AssemblyStepRunner& runStep)
     : state(state), window(window) {
+    runStep("sound device and effects", [this] { createAudio(); });
     runStep("GLSL programs", [this] { createPrograms(); });
     runStep("textures, sky material, physics world", [this] { createSkyAndWorld(); });
     runStep("HUD and font", [this] { createHud(); });
@@ -65,6 +75,11 @@ Game::~Game() {
     lightObjectProgram.reset();
     textureProgram.reset();
     state.hud.reset();
+    audio.reset();
+}
+
+void Game::createAudio() {
+    audio = std::make_unique<GameAudio>(kSoundFolder, state.settings.volume, state.settings.audioEnabled);
 }
 
 void Game::createPrograms() {
@@ -98,6 +113,12 @@ void Game::createSkyAndWorld() {
     videoTexture = std::make_shared<VideoTexture>("assets/textures/videoframes/video_", ".png");
     skyMaterial = std::make_shared<SkyboxMaterial>(skyboxProgram, skyTexture);
     physicsWorld = std::make_unique<PhysicsWorld>();
+    physicsWorld->setImpactListener(
+        [this](PhysicsObject& first, PhysicsObject& second, glm::vec3 point, float speedChange) {
+            if (isPeaHittingLevel(first, second) || isPeaHittingLevel(second, first)) {
+                audio->offerPeaImpact(point, speedChange);
+            }
+        });
     state.player.addToPhysicsWorld(physicsWorld.get());
 }
 
@@ -159,6 +180,7 @@ void Game::frame(double now, double dt, int shownFps) {
     updatePeas(dt);
     updateVideo(dt);
     checkCountdown(now);
+    updateAudio(now);
     setCameraUniforms();
     renderShadowMaps();
     drawScene();
@@ -168,12 +190,18 @@ void Game::frame(double now, double dt, int shownFps) {
 }
 
 void Game::processInput(double dt) {
+    const float chargeBefore = state.player.getJumpCharge();
     Controls::processInput(window, dt);
+    // A charge that vanished was released as a jump.
+    if (chargeBefore > 0.0f && state.player.getJumpCharge() == 0.0f) {
+        audio->playJump(chargeBefore);
+    }
 }
 
 void Game::firePeashooters(double dt) {
     for (Peashooter& peashooter : peashooters) {
         if (auto pea = peashooter.update(dt)) {
+            audio->playTurretShot(pea->getPhysics().getPosition());
             peaContainer->addPea(pea);
         }
     }
@@ -194,6 +222,14 @@ void Game::updateVideo(double dt) {
 
 void Game::checkCountdown(double now) {
     state.game.checkCountdown(now, state.player.isFinished());
+}
+
+void Game::updateAudio(double now) {
+    CameraPlayer& player = state.player;
+    audio->setListener(player.getPosition(), player.getFront(), player.getUp());
+    audio->setMuted(state.muted);
+    audio->playPeaImpacts();
+    audio->updateCues(state.game.remainingTime(now), player.isFinished(), state.game.isTimedOut());
 }
 
 void Game::setCameraUniforms(Shader& program) {

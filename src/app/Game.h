@@ -7,6 +7,7 @@
 
 struct AppState;
 class BloomChain;
+class GameAudio;
 class HdrTarget;
 class ImageTexture;
 class Light;
@@ -45,6 +46,7 @@ public:
     void updatePeas(double dt);
     void updateVideo(double dt);
     void checkCountdown(double now);
+    void updateAudio(double now);
     void setCameraUniforms();
     void renderShadowMaps();
     void drawScene();
@@ -54,6 +56,7 @@ public:
 
 private:
     void createPrograms();
+    void createAudio();
     void createSkyAndWorld();
     void createHud();
     void createPeasAndTargets();
@@ -88,6 +91,8 @@ private:
     std::vector<std::shared_ptr<Object>> objects;
     std::vector<std::shared_ptr<Light>> lights;
     std::vector<Peashooter> peashooters;
+    // Made first and released last, so that the physics world's impact listener never outlives it.
+    std::unique_ptr<GameAudio> audio;
 
     GLuint hdrColorTexture = 0;
     GLuint bloomTexture = 0;

@@ -3,6 +3,22 @@
 #include <INIReader.h>
 #include <iostream>
 
+namespace {
+
+// A value outside [low, high] keeps the default, with one line naming the key and both values.
+float readRangedReal(const INIReader& reader, const char* section, const char* key, float fallback, float low,
+                     float high) {
+    const double value = reader.GetReal(section, key, fallback);
+    if (value >= low && value <= high) {
+        return static_cast<float>(value);
+    }
+    std::cout << "ERROR: Setting [" << section << "] " << key << " = " << value << " is outside " << low
+              << " to " << high << "; using " << fallback << std::endl;
+    return fallback;
+}
+
+} // namespace
+
 Settings Settings::load(const std::string& path) {
     INIReader reader(path);
     if (reader.ParseError() < 0) {
@@ -20,5 +36,7 @@ Settings Settings::load(const std::string& path) {
     settings.fov = reader.GetReal("camera", "fov", settings.fov);
     settings.near = reader.GetReal("camera", "near", settings.near);
     settings.far = reader.GetReal("camera", "far", settings.far);
+    settings.volume = readRangedReal(reader, "audio", "volume", settings.volume, 0.0f, 1.0f);
+    settings.audioEnabled = reader.GetBoolean("audio", "enabled", settings.audioEnabled);
     return settings;
 }

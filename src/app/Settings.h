@@ -13,7 +13,11 @@ struct Settings {
     double fov = 60.0;
     double near = 0.1;
     double far = 100.0;
+    // Loudness of all sound, 0 (silent) to 1.
+    float volume = 0.8f;
+    bool audioEnabled = true;
 
-    // Reads the INI file; a missing file prints one line and keeps every default.
+    // Reads the INI file; a missing file prints one line and keeps every default, and so does each
+    // value out of its range.
     static Settings load(const std::string& path);
 };

@@ -7,11 +7,23 @@
 #include <BulletCollision/NarrowPhaseCollision/btRaycastCallback.h>
 #include <btBulletDynamicsCommon.h>
 #include <limits>
+#include <utility>
 
 namespace {
 
 const btScalar kFixedStep = 1.0 / 60.0;
 const int kMaxSubSteps = 1;
+
+void reportStepImpacts(btDynamicsWorld* world, btScalar) {
+    static_cast<PhysicsWorld*>(world->getWorldUserInfo())->reportImpacts();
+}
+
+// The change of the two bodies' speed towards each other that an impulse along the contact normal makes.
+float speedChange(const btPersistentManifold& manifold, btScalar impulse) {
+    const btRigidBody* first = btRigidBody::upcast(manifold.getBody0());
+    const btRigidBody* second = btRigidBody::upcast(manifold.getBody1());
+    return static_cast<float>(impulse * (first->getInvMass() + second->getInvMass()));
+}
 
 } // namespace
 
@@ -81,6 +93,36 @@ void PhysicsWorld::moveRigidBody(PhysicsWorld*& world, PhysicsWorld* newWorld, b
     removeRigidBody(world, body);
     world = newWorld;
     newWorld->addRigidBody(body, owner);
+}
+
+void PhysicsWorld::setImpactListener(ImpactListener listener) {
+    impactListener = std::move(listener);
+    dynamicsWorld->setInternalTickCallback(reportStepImpacts, this);
+}
+
+void PhysicsWorld::reportImpacts() {
+    if (!impactListener) {
+        return;
+    }
+    const int manifoldCount = dispatcher->getNumManifolds();
+    for (int i = 0; i < manifoldCount; ++i) {
+        const btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
+        const btManifoldPoint* strongest = nullptr;
+        for (int c = 0; c < manifold->getNumContacts(); ++c) {
+            const btManifoldPoint& point = manifold->getContactPoint(c);
+            if (point.getAppliedImpulse() > 0.0 &&
+                (strongest == nullptr || point.getAppliedImpulse() > strongest->getAppliedImpulse())) {
+                strongest = &point;
+            }
+        }
+        if (strongest == nullptr) {
+            continue;
+        }
+        impactListener(*static_cast<PhysicsObject*>(manifold->getBody0()->getUserPointer()),
+                       *static_cast<PhysicsObject*>(manifold->getBody1()->getUserPointer()),
+                       toGlm(strongest->getPositionWorldOnB()),
+                       speedChange(*manifold, strongest->getAppliedImpulse()));
+    }
 }
 
 void PhysicsWorld::enableDebugDrawing(int mode) {

@@ -47,6 +47,8 @@ TEST_P(SettingsTest, LoadsKeysWithDefaults) {
     EXPECT_DOUBLE_EQ(s.fov, c.expected.fov);
     EXPECT_DOUBLE_EQ(s.near, c.expected.near);
     EXPECT_DOUBLE_EQ(s.far, c.expected.far);
+    EXPECT_FLOAT_EQ(s.volume, c.expected.volume);
+    EXPECT_EQ(s.audioEnabled, c.expected.audioEnabled);
     if (c.expectMessage) {
         EXPECT_EQ(output, "ERROR: Failed to load '" + path + "'. Using default values instead.\n");
     } else {
@@ -78,8 +80,40 @@ INSTANTIATE_TEST_SUITE_P(
                 s.far = 50.0;
             }),
             false},
+        SettingsCase{"AudioVolumeAndDisabled", "[audio]\nvolume = 0.25\nenabled = false\n",
+                     with([](Settings& s) {
+                         s.volume = 0.25f;
+                         s.audioEnabled = false;
+                     }),
+                     false},
+        SettingsCase{"AudioVolumeZeroAndOneAreInRange", "[audio]\nvolume = 0\n",
+                     with([](Settings& s) { s.volume = 0.0f; }), false},
         SettingsCase{"MalformedLineKeepsTheRest", "[window]\nthis line is broken\nrefresh_rate = 144\n",
                      with([](Settings& s) { s.refreshRate = 144; }), false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SettingsRangeTest, AVolumeOutsideZeroToOneKeepsTheDefaultWithOneLine) {
+    struct Case {
+        const char* value;
+        const char* line; // nullptr: accepted without a word
+        float volume;
+    };
+    const Case cases[] = {
+        {"1", nullptr, 1.0f},
+        {"1.5", "ERROR: Setting [audio] volume = 1.5 is outside 0 to 1; using 0.8\n", 0.8f},
+        {"-0.1", "ERROR: Setting [audio] volume = -0.1 is outside 0 to 1; using 0.8\n", 0.8f},
+        {"nan", "ERROR: Setting [audio] volume = nan is outside 0 to 1; using 0.8\n", 0.8f},
+        {"loud", nullptr, 0.8f},
+    };
+    TempDirectory folder;
+    for (const Case& c : cases) {
+        const std::string path =
+            folder.write("settings.ini", std::string("[audio]\nvolume = ") + c.value + "\n");
+        testing::internal::CaptureStdout();
+        const Settings settings = Settings::load(path);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line == nullptr ? "" : c.line) << c.value;
+        EXPECT_FLOAT_EQ(settings.volume, c.volume) << c.value;
+    }
+}
 
 } // namespace
