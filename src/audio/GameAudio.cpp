@@ -15,6 +15,7 @@ GameAudio::GameAudio(const std::string& soundFolder, float volume, bool enabled)
     winSound.load(soundFolder + "win.wav");
     loseSound.load(soundFolder + "lose.wav");
     sources.create();
+    // Puts the volume setting in force.
     setMuted(false);
 }
 

@@ -16,8 +16,9 @@ struct Playback {
 };
 
 // A fixed set of OpenAL sources, made once and reused for every one-shot effect: a new effect takes
-// a source that has finished, or, when all are busy, the one started longest ago. Needs a current
-// context while it holds sources.
+// the next source in turn that is not playing; when all are busy it cuts short the next one in turn,
+// which, as they are taken in turn, is among the longest playing. Needs a current context while it
+// holds sources.
 class SourcePool {
 public:
     static constexpr int kSourceCount = 16;

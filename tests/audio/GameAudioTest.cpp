@@ -86,6 +86,26 @@ TEST(GameAudioTest, VolumeZeroAndMuteAreSilentAndUnmutingIsNot) {
     EXPECT_GT(WaveCapture::rms(unmuted, 0.6, 1.0), kAudible);
 }
 
+TEST(GameAudioTest, TheCountdownTicksAndTheLossAreHeardWhenTheStateReachesThem) {
+    const auto samples = record(0.8f, 0.2, 1.6, [](GameAudio& audio) {
+        audio.updateCues(10.5, false, false);
+        audio.updateCues(10.2, false, false);
+        waitSeconds(0.3);
+        audio.updateCues(9.9, false, false);
+        waitSeconds(0.3);
+        audio.updateCues(-0.1, false, true);
+    });
+    const double beforeTick = WaveCapture::rms(samples, 0.0, 0.45);
+    const double tick = WaveCapture::rms(samples, 0.5, 0.6);
+    const double loss = WaveCapture::rms(samples, 0.8, 1.4);
+    std::cout << "countdown: RMS " << beforeTick << " before the tick, " << tick << " at it, " << loss
+              << " at the loss" << std::endl;
+    EXPECT_LT(beforeTick, kSilence);
+    EXPECT_GT(tick, kAudible);
+    EXPECT_GT(loss, kAudible);
+    EXPECT_LT(WaveCapture::rms(samples, 0.65, 0.75), kSilence) << "the tick is a short blip";
+}
+
 struct SideCase {
     const char* name;
     glm::vec3 source;

@@ -125,10 +125,12 @@ class Game:
     """One run of the game. Use as a context manager; the process is killed on exit if still alive.
 
     settings: None copies the shipped settings.ini, False leaves it out, a string is written as the file.
+    environment: variables added to the game's environment (for example where its sound goes).
     """
 
-    def __init__(self, settings=None):
+    def __init__(self, settings=None, environment=None):
         self.settings = settings
+        self.environment = environment or {}
         self.lines = []
         self._lock = threading.Lock()
         self.process = None
@@ -156,7 +158,7 @@ class Game:
             self.lines = []
         self.process = subprocess.Popen(
             [BINARY], cwd=self.workdir, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-            stderr=subprocess.STDOUT, text=True, bufsize=1)
+            stderr=subprocess.STDOUT, text=True, bufsize=1, env={**os.environ, **self.environment})
         self._reader = threading.Thread(target=self._read_output, daemon=True)
         self._reader.start()
 

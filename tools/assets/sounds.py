@@ -2,8 +2,8 @@
 
 Each effect keeps to a band of its own so that the game's output can be told apart by frequency:
 the thuds of peas and turrets stay below 700 Hz, the jump sweeps upwards between 500 Hz and 2.8 kHz
-(its pitch rises with the charge), and the countdown tick is a 4 kHz blip. Every onset is a few milliseconds long, which keeps the sharp
-edges of a click out of the other effects' bands.
+(the game raises its pitch with the charge), and the countdown tick is a 4 kHz blip. Every onset
+takes a few milliseconds, which keeps the sharp edges of a click out of the other effects' bands.
 
 Usage: sounds.py OUTPUT_DIR
 """
