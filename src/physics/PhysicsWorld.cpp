@@ -107,21 +107,22 @@ void PhysicsWorld::reportImpacts() {
     const int manifoldCount = dispatcher->getNumManifolds();
     for (int i = 0; i < manifoldCount; ++i) {
         const btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
+        // The pair's whole push is spread over its contact points; it is heard where it is strongest.
         const btManifoldPoint* strongest = nullptr;
+        btScalar impulse = 0.0;
         for (int c = 0; c < manifold->getNumContacts(); ++c) {
             const btManifoldPoint& point = manifold->getContactPoint(c);
-            if (point.getAppliedImpulse() > 0.0 &&
-                (strongest == nullptr || point.getAppliedImpulse() > strongest->getAppliedImpulse())) {
+            impulse += point.getAppliedImpulse();
+            if (strongest == nullptr || point.getAppliedImpulse() > strongest->getAppliedImpulse()) {
                 strongest = &point;
             }
         }
-        if (strongest == nullptr) {
+        if (impulse <= 0.0) {
             continue;
         }
         impactListener(*static_cast<PhysicsObject*>(manifold->getBody0()->getUserPointer()),
                        *static_cast<PhysicsObject*>(manifold->getBody1()->getUserPointer()),
-                       toGlm(strongest->getPositionWorldOnB()),
-                       speedChange(*manifold, strongest->getAppliedImpulse()));
+                       toGlm(strongest->getPositionWorldOnB()), speedChange(*manifold, impulse));
     }
 }
 
