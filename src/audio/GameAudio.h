@@ -11,8 +11,8 @@
 
 // The game's sound: opens the device after the window, loads every effect once, and plays them on
 // a fixed pool of sources while the listener follows the camera. Without a device, or with sound
-// switched off in the settings, every call does nothing. Members go in reverse order: the sources,
-// then the buffers they play, then the device.
+// switched off in the settings, every call does nothing. The members are released in reverse order
+// of declaration: the sources, then the buffers they play, then the device.
 class GameAudio {
 public:
     // Opens the device unless sound is disabled, and loads the effects from soundFolder (ending in
