@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -28,82 +29,102 @@ void waitSeconds(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-// Opens the sound at the start of the file, lets `play` act on it `delay` seconds in, keeps the device
-// open for `length` seconds in all and returns what it wrote.
-template <typename Play> std::vector<float> record(float volume, double delay, double length, Play play) {
+// Seconds since the device was opened, which is where the file starts; under load, sleeps overrun, so
+// tests read the clock when they play instead of trusting their waits.
+using SecondsSinceOpen = std::function<double()>;
+
+// Opens the sound at the start of the file, lets `play` act on it, keeps the device open until `length`
+// seconds have passed and returns what it wrote.
+template <typename Play> std::vector<float> record(float volume, double length, Play play) {
     capture();
+    const auto opened = std::chrono::steady_clock::now();
+    const SecondsSinceOpen since = [opened] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - opened).count();
+    };
     {
         GameAudio audio(kSounds, volume, true);
         audio.setListener(glm::vec3(0.0f), kAhead, kUp);
-        waitSeconds(delay);
-        play(audio);
-        waitSeconds(length - delay);
+        play(audio, since);
+        waitSeconds(length - since());
     }
     return capture().read();
 }
 
 TEST(GameAudioTest, AJumpIsHeardFromWhenItIsPlayedAndNotBefore) {
+    double playedAt = 0.0;
     testing::internal::CaptureStdout();
-    const auto samples = record(0.8f, 0.6, 1.4, [](GameAudio& audio) { audio.playJump(1.0f); });
+    const auto samples = record(0.8f, 1.6, [&playedAt](GameAudio& audio, const SecondsSinceOpen& since) {
+        waitSeconds(0.6);
+        playedAt = since();
+        audio.playJump(1.0f);
+    });
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 
     ASSERT_GT(samples.size(), 2u * WaveCapture::kRate) << "the wave driver wrote less than a second";
-    const double before = WaveCapture::rms(samples, 0.0, 0.5);
-    const double after = WaveCapture::rms(samples, 0.6, 1.0);
+    const double before = WaveCapture::rms(samples, 0.0, playedAt - 0.1);
+    const double after = WaveCapture::rms(samples, playedAt, playedAt + 0.4);
     const double start = WaveCapture::firstSoundAt(samples, 1e-3f);
     std::cout << "jump: RMS " << before << " before, " << after << " after; first sound at " << start
-              << " s (played at 0.6 s)" << std::endl;
+              << " s, played at " << playedAt << " s" << std::endl;
     EXPECT_LT(before, kSilence);
     EXPECT_GT(after, kAudible);
-    EXPECT_GT(start, 0.55);
-    EXPECT_LT(start, 0.9);
+    // The wave driver writes each stretch of mixed sound at the start of the time it covers, a few
+    // hundredths of a second ahead of the clock; a sound starts at the mixer's next stretch.
+    EXPECT_GT(start, playedAt - 0.1);
+    EXPECT_LT(start, playedAt + 0.15);
 }
 
 TEST(GameAudioTest, VolumeZeroAndMuteAreSilentAndUnmutingIsNot) {
-    const auto atZero = record(0.0f, 0.2, 0.8, [](GameAudio& audio) {
+    const auto atZero = record(0.0f, 0.8, [](GameAudio& audio, const SecondsSinceOpen&) {
         audio.playJump(1.0f);
         audio.playTurretShot(glm::vec3(1.0f, 0.0f, 0.0f));
     });
-    const auto muted = record(0.8f, 0.2, 0.8, [](GameAudio& audio) {
+    const auto muted = record(0.8f, 0.8, [](GameAudio& audio, const SecondsSinceOpen&) {
         audio.setMuted(true);
         audio.playJump(1.0f);
     });
     // Muting also silences what is already playing; unmuting lets the next sound through.
-    const auto unmuted = record(0.8f, 0.2, 1.4, [](GameAudio& audio) {
+    double unmutedAt = 0.0;
+    const auto unmuted = record(0.8f, 1.4, [&unmutedAt](GameAudio& audio, const SecondsSinceOpen& since) {
         audio.playTurretShot(glm::vec3(0.0f, 0.0f, -1.0f));
         audio.setMuted(true);
-        waitSeconds(0.4);
+        waitSeconds(0.5);
+        unmutedAt = since();
         audio.setMuted(false);
         audio.playJump(1.0f);
     });
     std::cout << "volume 0: RMS " << WaveCapture::rms(atZero, 0.0, 0.8) << "; muted: RMS "
               << WaveCapture::rms(muted, 0.0, 0.8) << "; muted then unmuted: RMS "
-              << WaveCapture::rms(unmuted, 0.0, 0.6) << " then " << WaveCapture::rms(unmuted, 0.6, 1.0)
-              << std::endl;
+              << WaveCapture::rms(unmuted, 0.0, unmutedAt - 0.1) << " then "
+              << WaveCapture::rms(unmuted, unmutedAt, unmutedAt + 0.4) << std::endl;
     EXPECT_LT(WaveCapture::rms(atZero, 0.0, 0.8), kSilence);
     EXPECT_LT(WaveCapture::rms(muted, 0.0, 0.8), kSilence);
-    EXPECT_LT(WaveCapture::rms(unmuted, 0.0, 0.55), kSilence);
-    EXPECT_GT(WaveCapture::rms(unmuted, 0.6, 1.0), kAudible);
+    EXPECT_LT(WaveCapture::rms(unmuted, 0.0, unmutedAt - 0.1), kSilence);
+    EXPECT_GT(WaveCapture::rms(unmuted, unmutedAt, unmutedAt + 0.4), kAudible);
 }
 
 TEST(GameAudioTest, TheCountdownTicksAndTheLossAreHeardWhenTheStateReachesThem) {
-    const auto samples = record(0.8f, 0.2, 1.6, [](GameAudio& audio) {
+    double tickAt = 0.0;
+    double lossAt = 0.0;
+    const auto samples = record(0.8f, 1.8, [&](GameAudio& audio, const SecondsSinceOpen& since) {
         audio.updateCues(10.5, false, false);
         audio.updateCues(10.2, false, false);
-        waitSeconds(0.3);
+        waitSeconds(0.5);
+        tickAt = since();
         audio.updateCues(9.9, false, false);
         waitSeconds(0.3);
+        lossAt = since();
         audio.updateCues(-0.1, false, true);
     });
-    const double beforeTick = WaveCapture::rms(samples, 0.0, 0.45);
-    const double tick = WaveCapture::rms(samples, 0.5, 0.6);
-    const double loss = WaveCapture::rms(samples, 0.8, 1.4);
+    const double beforeTick = WaveCapture::rms(samples, 0.0, tickAt - 0.1);
+    const double tick = WaveCapture::rms(samples, tickAt - 0.05, tickAt + 0.1);
+    const double loss = WaveCapture::rms(samples, lossAt - 0.05, lossAt + 0.6);
     std::cout << "countdown: RMS " << beforeTick << " before the tick, " << tick << " at it, " << loss
               << " at the loss" << std::endl;
     EXPECT_LT(beforeTick, kSilence);
     EXPECT_GT(tick, kAudible);
     EXPECT_GT(loss, kAudible);
-    EXPECT_LT(WaveCapture::rms(samples, 0.65, 0.75), kSilence) << "the tick is a short blip";
+    EXPECT_LT(WaveCapture::rms(samples, tickAt + 0.2, lossAt - 0.1), kSilence) << "the tick is a short blip";
 }
 
 struct SideCase {
@@ -121,7 +142,7 @@ class GameAudioSideTest : public testing::TestWithParam<SideCase> {};
 
 TEST_P(GameAudioSideTest, APositionalSoundIsLouderOnItsSide) {
     const SideCase& c = GetParam();
-    const auto samples = record(0.8f, 0.2, 0.8, [&c](GameAudio& audio) {
+    const auto samples = record(0.8f, 0.8, [&c](GameAudio& audio, const SecondsSinceOpen&) {
         audio.setListener(glm::vec3(0.0f), c.front, kUp);
         audio.playTurretShot(c.source);
     });
