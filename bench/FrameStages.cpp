@@ -37,6 +37,10 @@ FrameStages::FrameStages(Game& game, ScriptedInput& input, FrameCounter& counter
          [&game] {
              game.checkCountdown();
          }},
+        {"audio", false,
+         [this, &game] {
+             game.updateAudio(now);
+         }},
         {"camera uniforms", true,
          [&game] {
              game.setCameraUniforms();

@@ -10,8 +10,8 @@ import sys
 
 GAME_STARTUP = ["settings", "window and context", "GLSL programs", "HUD and font", "level import"]
 GAME_STAGES = ["events", "input", "peashooters", "physics step and collisions", "pea update", "video update",
-               "countdown", "camera uniforms", "shadow pass", "scene pass", "bloom", "tone mapping", "HUD",
-               "buffer swap"]
+               "countdown", "audio", "camera uniforms", "shadow pass", "scene pass", "bloom", "tone mapping",
+               "HUD", "buffer swap"]
 GL_STAGES = {"video update", "camera uniforms", "shadow pass", "scene pass", "bloom", "tone mapping", "HUD",
              "buffer swap"}
 PEA_COUNTS = [0, 100, 1000]

@@ -7,13 +7,14 @@ packages=(
     build-essential cmake pkg-config
     # libraries
     libglfw3-dev libglew-dev libbullet-dev libassimp-dev libfreetype-dev libstb-dev
-    libinih-dev libglm-dev
+    libinih-dev libglm-dev libopenal-dev libsndfile1-dev
     # runtime: Mesa's software OpenGL
     libgl1-mesa-dri libglx-mesa0
     # tests: unit and benchmark frameworks, a virtual display, key events, screenshots, OCR of the HUD
     googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils xdotool imagemagick
     tesseract-ocr tesseract-ocr-eng
-    python3 python3-pil
+    # tests and the sound generator: reading the game's recorded sound output, synthesising the effects
+    python3 python3-pil python3-numpy
 )
 
 missing=()

@@ -24,6 +24,8 @@ struct AppState {
     bool replaying = false;
     // The level did not load: the HUD says so instead of showing the countdown.
     bool levelLoadFailed = false;
+    // F7: all sound off while set.
+    bool muted = false;
     GameState game;
 };
 

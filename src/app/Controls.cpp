@@ -100,6 +100,9 @@ bool applyFunctionKey(GLFWwindow* window, int key) {
             appState.hud->toggleHud();
         }
         return true;
+    case GLFW_KEY_F7:
+        appState.muted = !appState.muted;
+        return true;
     case GLFW_KEY_F9:
         resetGame();
         return true;

@@ -5,7 +5,10 @@
 #include "app/Controls.h"
 #include "app/FrameInput.h"
 #include "app/LevelChecksum.h"
+#include "audio/GameAudio.h"
+#include "physics/Pea.h"
 #include "physics/PeaContainer.h"
+#include "physics/PeaPhysicsObject.h"
 #include "physics/Peashooter.h"
 #include "physics/PhysicsWorld.h"
 #include "render/BloomChain.h"
@@ -31,6 +34,12 @@ constexpr int kBloomBlurPairs = 10;
 // Bullet's debug-draw bits for wireframes and bounding boxes.
 constexpr int kPhysicsDebugMode = 3;
 const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
+const char* const kSoundFolder = "assets/sounds/";
+
+// A pea hitting part of the level: peas and the player carry no scene object, the level's bodies do.
+bool isPeaHittingLevel(PhysicsObject& pea, PhysicsObject& other) {
+    return dynamic_cast<PeaPhysicsObject*>(&pea) != nullptr && other.getOwner() != nullptr;
+}
 
 } // namespace
 
@@ -39,6 +48,7 @@ Game::Game(AppState& state, GLFWwindow* window)
 
 Game::Game(AppState& state, GLFWwindow* window, const AssemblyStepRunner& runStep)
     : state(state), window(window) {
+    runStep("sound device and effects", [this] { createAudio(); });
     runStep("GLSL programs", [this] { createPrograms(); });
     runStep("textures, sky material, physics world", [this] { createSkyAndWorld(); });
     runStep("HUD and font", [this] { createHud(); });
@@ -71,6 +81,11 @@ Game::~Game() {
     lightObjectProgram.reset();
     textureProgram.reset();
     state.hud.reset();
+    audio.reset();
+}
+
+void Game::createAudio() {
+    audio = std::make_unique<GameAudio>(kSoundFolder, state.settings.volume, state.settings.audioEnabled);
 }
 
 void Game::createPrograms() {
@@ -104,6 +119,12 @@ void Game::createSkyAndWorld() {
     videoTexture = std::make_shared<VideoTexture>("assets/textures/videoframes/video_", ".png");
     skyMaterial = std::make_shared<SkyboxMaterial>(skyboxProgram, skyTexture);
     physicsWorld = std::make_unique<PhysicsWorld>();
+    physicsWorld->setImpactListener(
+        [this](PhysicsObject& first, PhysicsObject& second, glm::vec3 point, float speedChange) {
+            if (isPeaHittingLevel(first, second) || isPeaHittingLevel(second, first)) {
+                audio->offerPeaImpact(point, speedChange);
+            }
+        });
     state.player.addToPhysicsWorld(physicsWorld.get());
 }
 
@@ -173,6 +194,7 @@ void Game::update(const FrameInput& input) {
     updatePeas(input.dt);
     updateVideo(input.dt);
     checkCountdown();
+    updateAudio();
 }
 
 void Game::playRecordedFrame(const FrameInput& input) {
@@ -196,12 +218,18 @@ void Game::advanceClock(double dt) {
 }
 
 void Game::steerPlayer(const FrameInput& input) {
+    const float chargeBefore = state.player.getJumpCharge();
     Controls::steerPlayer(input);
+    // A charge that vanished was released as a jump.
+    if (chargeBefore > 0.0f && state.player.getJumpCharge() == 0.0f) {
+        audio->playJump(chargeBefore);
+    }
 }
 
 void Game::firePeashooters(double dt) {
     for (Peashooter& peashooter : peashooters) {
         if (auto pea = peashooter.update(dt)) {
+            audio->playTurretShot(pea->getPhysics().getPosition());
             peaContainer->addPea(pea);
         }
     }
@@ -234,6 +262,14 @@ void Game::checkCountdown() {
 void Game::recordFinish(double seconds) {
     bestBeforeFinish = levelKey ? bestTimes->best(*levelKey) : std::nullopt;
     finishIsNewBest = levelKey && !state.replaying && bestTimes->offer(*levelKey, seconds);
+}
+
+void Game::updateAudio() {
+    CameraPlayer& player = state.player;
+    audio->setListener(player.getPosition(), player.getFront(), player.getUp());
+    audio->setMuted(state.muted);
+    audio->playPeaImpacts();
+    audio->updateCues(state.game.remainingTime(state.clock.now()), player.isFinished(), state.game.isTimedOut());
 }
 
 void Game::setCameraUniforms(Shader& program) {

@@ -11,6 +11,7 @@ struct AppState;
 struct FrameInput;
 class BestTimes;
 class BloomChain;
+class GameAudio;
 class HdrTarget;
 class ImageTexture;
 class Light;
@@ -57,6 +58,7 @@ public:
     void updatePeas(double dt);
     void updateVideo(double dt);
     void checkCountdown();
+    void updateAudio();
     void setCameraUniforms();
     void renderShadowMaps();
     void drawScene();
@@ -69,6 +71,7 @@ public:
 
 private:
     void createPrograms();
+    void createAudio();
     void createSkyAndWorld();
     void createHud();
     void loadBestTimes();
@@ -106,6 +109,8 @@ private:
     std::vector<std::shared_ptr<Object>> objects;
     std::vector<std::shared_ptr<Light>> lights;
     std::vector<Peashooter> peashooters;
+    // Made first and released last, so that the physics world's impact listener never outlives it.
+    std::unique_ptr<GameAudio> audio;
 
     std::unique_ptr<BestTimes> bestTimes;
     // The level file's checksum, which keys its best time; empty when the file could not be read.

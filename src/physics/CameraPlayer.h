@@ -49,6 +49,9 @@ public:
     bool isFinished() const { return finished; }
     // The charged jump as a fraction of a full one, in [0, 1].
     float getJumpCharge() const;
+    // The viewing direction and the camera's up, unit length: the listener's orientation.
+    glm::vec3 getFront() const { return front; }
+    glm::vec3 getUp() const { return up; }
 
     btRigidBody* getRigidBody() { return body.get(); }
 

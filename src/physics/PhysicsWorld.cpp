@@ -7,6 +7,7 @@
 #include <BulletCollision/NarrowPhaseCollision/btRaycastCallback.h>
 #include <btBulletDynamicsCommon.h>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -17,6 +18,17 @@ const int kMaxSubSteps = static_cast<int>(PhysicsWorld::kMaxStepTime * kStepsPer
 // to a rounding error less; a nanosecond more per frame lets such a step run in its own frame, not a
 // frame late, while the world gains no more than a millisecond in a million frames.
 const btScalar kRoundingSlack = 1e-9;
+
+void reportStepImpacts(btDynamicsWorld* world, btScalar) {
+    static_cast<PhysicsWorld*>(world->getWorldUserInfo())->reportImpacts();
+}
+
+// The change of the two bodies' speed towards each other that an impulse along the contact normal makes.
+float speedChange(const btPersistentManifold& manifold, btScalar impulse) {
+    const btRigidBody* first = btRigidBody::upcast(manifold.getBody0());
+    const btRigidBody* second = btRigidBody::upcast(manifold.getBody1());
+    return static_cast<float>(impulse * (first->getInvMass() + second->getInvMass()));
+}
 
 } // namespace
 
@@ -86,6 +98,37 @@ void PhysicsWorld::moveRigidBody(PhysicsWorld*& world, PhysicsWorld* newWorld, b
     removeRigidBody(world, body);
     world = newWorld;
     newWorld->addRigidBody(body, owner);
+}
+
+void PhysicsWorld::setImpactListener(ImpactListener listener) {
+    impactListener = std::move(listener);
+    dynamicsWorld->setInternalTickCallback(reportStepImpacts, this);
+}
+
+void PhysicsWorld::reportImpacts() {
+    if (!impactListener) {
+        return;
+    }
+    const int manifoldCount = dispatcher->getNumManifolds();
+    for (int i = 0; i < manifoldCount; ++i) {
+        const btPersistentManifold* manifold = dispatcher->getManifoldByIndexInternal(i);
+        // The pair's whole push is spread over its contact points; it is heard where it is strongest.
+        const btManifoldPoint* strongest = nullptr;
+        btScalar impulse = 0.0;
+        for (int c = 0; c < manifold->getNumContacts(); ++c) {
+            const btManifoldPoint& point = manifold->getContactPoint(c);
+            impulse += point.getAppliedImpulse();
+            if (strongest == nullptr || point.getAppliedImpulse() > strongest->getAppliedImpulse()) {
+                strongest = &point;
+            }
+        }
+        if (impulse <= 0.0) {
+            continue;
+        }
+        impactListener(*static_cast<PhysicsObject*>(manifold->getBody0()->getUserPointer()),
+                       *static_cast<PhysicsObject*>(manifold->getBody1()->getUserPointer()),
+                       toGlm(strongest->getPositionWorldOnB()), speedChange(*manifold, impulse));
+    }
 }
 
 void PhysicsWorld::enableDebugDrawing(int mode) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <glm/glm.hpp>
 #include <memory>
 
@@ -20,6 +21,12 @@ public:
     // down to two frames per second, and a stalled frame (a dragged window, a breakpoint) moves it on
     // by no more than that.
     static constexpr double kMaxStepTime = 0.5;
+
+    // Told after every simulated step about each touching pair that pushed each other apart: the two
+    // bodies' objects, the point of their strongest contact and how much that push changed their
+    // speed towards each other (m/s), which for a fresh hit is about the speed they met with.
+    using ImpactListener =
+        std::function<void(PhysicsObject& first, PhysicsObject& second, glm::vec3 point, float speedChange)>;
 
     PhysicsWorld();
     ~PhysicsWorld();
@@ -44,6 +51,11 @@ public:
     static void moveRigidBody(PhysicsWorld*& world, PhysicsWorld* newWorld, btRigidBody* body,
                               PhysicsObject* owner);
 
+    // The one listener for impacts; none by default.
+    void setImpactListener(ImpactListener listener);
+    // Hands the contacts of the step just simulated to the impact listener; the simulation calls it.
+    void reportImpacts();
+
     // Attaches a debug drawer with the library's debug-mode bits; it stays for the world's lifetime.
     void enableDebugDrawing(int mode);
     // Draws the bodies' wireframes with the bound physics debug program; nothing before it is enabled.
@@ -58,4 +70,5 @@ private:
     std::unique_ptr<btBroadphaseInterface> broadphase;
     std::unique_ptr<btSequentialImpulseConstraintSolver> solver;
     std::unique_ptr<btDiscreteDynamicsWorld> dynamicsWorld;
+    ImpactListener impactListener;
 };

@@ -39,6 +39,7 @@ protected:
         appState.wireframe = false;
         appState.cullFace = true;
         appState.physicsDebug = false;
+        appState.muted = false;
     }
     void TearDown() override {
         glfwSetWindowShouldClose(window(), GLFW_FALSE);
@@ -78,6 +79,15 @@ TEST_F(ControlsGLTest, DebugTogglesFlipOnReleaseOnlyAndSetTheirGlState) {
     }
 }
 
+TEST_F(ControlsGLTest, F7MutesAndUnmutesOnRelease) {
+    pressAndHold(GLFW_KEY_F7);
+    EXPECT_FALSE(appState.muted);
+    release(GLFW_KEY_F7);
+    EXPECT_TRUE(appState.muted);
+    release(GLFW_KEY_F7);
+    EXPECT_FALSE(appState.muted);
+}
+
 TEST_F(ControlsGLTest, EscapeClosesTheWindowWhenLetGo) {
     pressAndHold(GLFW_KEY_ESCAPE);
     EXPECT_FALSE(glfwWindowShouldClose(window()));
@@ -86,9 +96,10 @@ TEST_F(ControlsGLTest, EscapeClosesTheWindowWhenLetGo) {
 }
 
 TEST_F(ControlsGLTest, OtherKeysChangeNothing) {
-    for (int key : {GLFW_KEY_F7, GLFW_KEY_F8, GLFW_KEY_F10, GLFW_KEY_F12, GLFW_KEY_W, GLFW_KEY_SPACE}) {
+    for (int key : {GLFW_KEY_F8, GLFW_KEY_F10, GLFW_KEY_F12, GLFW_KEY_W, GLFW_KEY_SPACE}) {
         release(key);
     }
+    EXPECT_FALSE(appState.muted);
     EXPECT_FALSE(appState.wireframe);
     EXPECT_TRUE(appState.cullFace);
     EXPECT_FALSE(appState.physicsDebug);

@@ -181,4 +181,28 @@ INSTANTIATE_TEST_SUITE_P(
             "using 800\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(SettingsRangeTest, AVolumeOutsideZeroToOneKeepsTheDefaultWithOneLine) {
+    struct Case {
+        const char* value;
+        const char* line; // nullptr: accepted without a word
+        float volume;
+    };
+    const Case cases[] = {
+        {"1", nullptr, 1.0f},
+        {"1.5", "ERROR: Setting [audio] volume = 1.5 is outside 0 to 1; using 0.8\n", 0.8f},
+        {"-0.1", "ERROR: Setting [audio] volume = -0.1 is outside 0 to 1; using 0.8\n", 0.8f},
+        {"nan", "ERROR: Setting [audio] volume = nan is outside 0 to 1; using 0.8\n", 0.8f},
+        {"loud", nullptr, 0.8f},
+    };
+    TempDirectory folder;
+    for (const Case& c : cases) {
+        const std::string path =
+            folder.write("settings.ini", std::string("[audio]\nvolume = ") + c.value + "\n");
+        testing::internal::CaptureStdout();
+        const Settings settings = Settings::load(path);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line == nullptr ? "" : c.line) << c.value;
+        EXPECT_FLOAT_EQ(settings.volume, c.volume) << c.value;
+    }
+}
+
 } // namespace

@@ -184,13 +184,15 @@ class Game:
     level: None links the shipped scene.fbx, a path links that file in its place.
     data_home: the XDG_DATA_HOME the game keeps its best times in; by default a folder of the run's
     own, so that no test touches the player's records.
+    environment: variables added to the game's environment (for example where its sound goes).
     """
 
-    def __init__(self, settings=None, args=(), level=None, data_home=None):
+    def __init__(self, settings=None, args=(), level=None, data_home=None, environment=None):
         self.settings = settings
         self.args = list(args)
         self.level = level
         self.data_home = data_home
+        self.environment = environment or {}
         self.lines = []
         self._lock = threading.Lock()
         self.process = None
@@ -216,11 +218,11 @@ class Game:
     def _launch(self):
         with self._lock:
             self.lines = []
-        environment = dict(os.environ, XDG_DATA_HOME=self.data_home or os.path.join(self.workdir, "data"))
+        environment = dict(os.environ, XDG_DATA_HOME=self.data_home or os.path.join(self.workdir, "data"),
+                           **self.environment)
         self.process = subprocess.Popen(
             [BINARY, *self.args], cwd=self.workdir, env=environment, stdin=subprocess.DEVNULL,
-            stdout=subprocess.PIPE,
-            stderr=subprocess.STDOUT, text=True, bufsize=1)
+            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, bufsize=1)
         self._reader = threading.Thread(target=self._read_output, daemon=True)
         self._reader.start()
 

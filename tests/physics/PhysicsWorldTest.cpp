@@ -178,6 +178,55 @@ TEST_F(CollisionDeliveryTest, ContactsAreDeliveredInFramesWithoutFixedStep) {
     EXPECT_EQ(box->touched, std::vector<PhysicsObject*>{floor.get()});
 }
 
+struct Impact {
+    PhysicsObject* first;
+    PhysicsObject* second;
+    glm::vec3 point;
+    float speedChange;
+};
+
+// A box dropped 5 m onto the floor meets it at 10 m/s. The reported change of speed also holds the push
+// that lifts it out of the floor it sank into during the step.
+TEST(PhysicsWorldImpactTest, AHitReportsAboutTheSpeedItMetWithAndRestingNothingLoud) {
+    PhysicsWorld world;
+    auto floor = makeRecordingBox(glm::vec3(0.0f, -0.5f, 0.0f), 0.0f);
+    auto box = makeRecordingBox(glm::vec3(0.3f, 5.5f, 0.0f), 1.0f);
+    floor->addToPhysicsWorld(&world);
+    box->addToPhysicsWorld(&world);
+    std::vector<Impact> impacts;
+    world.setImpactListener(
+        [&impacts](PhysicsObject& first, PhysicsObject& second, glm::vec3 point, float speedChange) {
+            impacts.push_back({&first, &second, point, speedChange});
+        });
+
+    int frames = 0;
+    for (; impacts.empty() && frames < 120; ++frames) {
+        world.step(kFrame);
+    }
+    EXPECT_NEAR(frames, 60, 2) << "reported before or long after the box arrived";
+    ASSERT_EQ(impacts.size(), 1u);
+    const Impact& hit = impacts.front();
+    EXPECT_GT(hit.speedChange, 9.0f);
+    EXPECT_LT(hit.speedChange, 14.0f);
+    EXPECT_NEAR(hit.point.y, 0.0f, 0.1f);
+    EXPECT_NEAR(hit.point.x, 0.3f, 0.6f);
+    const std::vector<PhysicsObject*> pair = {hit.first, hit.second};
+    EXPECT_TRUE(pair == (std::vector<PhysicsObject*>{floor.get(), box.get()}) ||
+                pair == (std::vector<PhysicsObject*>{box.get(), floor.get()}));
+
+    impacts.clear();
+    world.step(0.1 * kFrame);
+    EXPECT_TRUE(impacts.empty()) << "a frame without a fixed step reported the last step again";
+
+    // After its bounces the box comes to rest.
+    runFrames(world, 600);
+    impacts.clear();
+    runFrames(world, 10);
+    for (const Impact& resting : impacts) {
+        EXPECT_LT(resting.speedChange, 0.5f);
+    }
+}
+
 TEST(PhysicsWorldLifetimeTest, BodyMovedToAnotherWorldLeavesTheFirst) {
     PhysicsWorld first;
     PhysicsWorld second;
