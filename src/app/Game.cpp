@@ -269,7 +269,8 @@ void Game::updateAudio() {
     audio->setListener(player.getPosition(), player.getFront(), player.getUp());
     audio->setMuted(state.muted);
     audio->playPeaImpacts();
-    audio->updateCues(state.game.remainingTime(state.clock.now()), player.isFinished(), state.game.isTimedOut());
+    audio->updateCues(state.game.remainingTime(state.clock.now()), player.isFinished(),
+                      state.game.isTimedOut());
 }
 
 void Game::setCameraUniforms(Shader& program) {

@@ -189,9 +189,10 @@ TEST(SettingsRangeTest, AVolumeOutsideZeroToOneKeepsTheDefaultWithOneLine) {
     };
     const Case cases[] = {
         {"1", nullptr, 1.0f},
-        {"1.5", "ERROR: Setting [audio] volume = 1.5 is outside 0 to 1; using 0.8\n", 0.8f},
-        {"-0.1", "ERROR: Setting [audio] volume = -0.1 is outside 0 to 1; using 0.8\n", 0.8f},
-        {"nan", "ERROR: Setting [audio] volume = nan is outside 0 to 1; using 0.8\n", 0.8f},
+        {"1.5", "ERROR: [audio] volume = 1.5 is out of range (at least 0 and at most 1); using 0.8\n", 0.8f},
+        {"-0.1", "ERROR: [audio] volume = -0.1 is out of range (at least 0 and at most 1); using 0.8\n",
+         0.8f},
+        {"nan", "ERROR: [audio] volume = nan is out of range (at least 0 and at most 1); using 0.8\n", 0.8f},
         {"loud", nullptr, 0.8f},
     };
     TempDirectory folder;

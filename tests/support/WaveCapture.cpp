@@ -16,8 +16,7 @@ std::string processFile(const char* suffix) {
 
 } // namespace
 
-WaveCapture::WaveCapture() : wavePath(processFile(".wav")) {
-    const std::string configPath = processFile(".conf");
+WaveCapture::WaveCapture() : configPath(processFile(".conf")), wavePath(processFile(".wav")) {
     std::ofstream(configPath) << "[general]\ndrivers = wave\nchannels = stereo\nfrequency = " << kRate
                               << "\nsample-type = float32\n[wave]\nfile = " << wavePath << "\n";
     setenv("ALSOFT_CONF", configPath.c_str(), 1);
@@ -25,6 +24,7 @@ WaveCapture::WaveCapture() : wavePath(processFile(".wav")) {
 
 WaveCapture::~WaveCapture() {
     std::filesystem::remove(wavePath);
+    std::filesystem::remove(configPath);
 }
 
 void WaveCapture::discard() const {

@@ -27,5 +27,6 @@ public:
     static double firstSoundAt(const std::vector<float>& samples, float threshold);
 
 private:
+    std::string configPath;
     std::string wavePath;
 };
