@@ -287,7 +287,7 @@ BEACON_TOP = 30.0
 def add_beacon(foot, material):
     """A tall banded pole standing on the finish box, seen over the pillars from the start. It is
     part of the finish (touching it wins too), and it rises where nothing else can be reached."""
-    add_prism("finish_box_beacon", foot, (0, 1, 0), 0.3, BEACON_TOP - foot[1], 8, material, TILE["beacon"])
+    add_prism("finish_box_beacon", foot, (0, 1, 0), 0.45, BEACON_TOP - foot[1], 8, material, TILE["beacon"])
 
 
 def build_route(mat):
@@ -336,7 +336,8 @@ def build_lights():
     for name, position, colour in (("lamp_warm", (-5.0, 6.0, -16.0), (1.0, 0.55, 0.25)),
                                    ("lamp_ice", (-16.0, 7.0, -30.0), (0.3, 0.8, 1.0)),
                                    ("lamp_magenta", (13.5, 10.5, -22.0), (1.0, 0.35, 0.8)),
-                                   ("lamp_gold", (5.0, 14.5, -22.0), (1.0, 0.85, 0.4))):
+                                   # over the finish box, in front of the beacon: the glow of the goal
+                                   ("lamp_gold", (5.0, 12.0, -22.0), (1.0, 0.85, 0.4))):
         lamp = bpy.data.lights.new(name, "POINT")
         lamp.energy = 0.6
         lamp.color = colour
