@@ -473,6 +473,46 @@ TEST_F(LevelAssetsTest, TheFinishBeaconIsInSightFromTheStartAndFromEveryPlatform
     EXPECT_GE(platforms, 10);
 }
 
+// Each step of the route can be seen from the one before: standing on a block, the player sees
+// the middle of the next block's top.
+TEST_F(LevelAssetsTest, EachStepOfTheRouteIsInSightFromThePreviousOne) {
+    const std::vector<std::string> route = {
+        "ramp_01",     "platform_01", "platform_02", "ice_bridge", "platform_03",    "stone_01", "stone_02",
+        "platform_04", "platform_05", "ramp_02",     "beam",       "platform_06",    "stone_03", "stone_04",
+        "stone_05",    "platform_07", "stone_06",    "stone_07",   "platform_finish"};
+    const auto solid = bodies();
+    std::vector<Hull> hulls;
+    for (const MeshNode& m : solid) {
+        hulls.emplace_back(m);
+    }
+    // The middle of a block's top face, from its highest vertices.
+    const auto topCentre = [&](const std::string& name) {
+        const auto block =
+            std::find_if(solid.begin(), solid.end(), [&](const MeshNode& m) { return m.name == name; });
+        EXPECT_NE(block, solid.end()) << name;
+        float top = -std::numeric_limits<float>::max();
+        for (const glm::vec3& p : block->points) {
+            top = std::max(top, p.y);
+        }
+        glm::vec3 centre(0.0f);
+        int corners = 0;
+        for (const glm::vec3& p : block->points) {
+            if (p.y > top - 0.6f) {
+                centre += p;
+                ++corners;
+            }
+        }
+        return centre / static_cast<float>(corners);
+    };
+    for (std::size_t i = 0; i + 1 < route.size(); ++i) {
+        const glm::vec3 eye = topCentre(route[i]) + glm::vec3(0.0f, 1.5f, 0.0f);
+        const glm::vec3 target = topCentre(route[i + 1]) + glm::vec3(0.0f, 0.3f, 0.0f);
+        EXPECT_TRUE(
+            std::none_of(hulls.begin(), hulls.end(), [&](const Hull& h) { return h.crosses(eye, target); }))
+            << route[i + 1] << " from " << route[i];
+    }
+}
+
 TEST(LevelMediaTest, SkyImageIsATwoToOnePanorama) {
     const auto info = imageInfo(assetsDir + "/textures/quarry_03.jpg");
     ASSERT_TRUE(info.has_value());
