@@ -41,14 +41,20 @@ def look(game, degrees_down):
         time.sleep(0.2)
 
 
-def view_after(game, before):
-    """The view once it differs clearly from `before` and has stopped moving."""
-    picture = game.wait_for_picture(lambda image: harness.difference(image, before) > 3.0, 120, "the new view")
+def settled(game, picture):
+    """The view once two frames in a row look alike: it has stopped turning or flying. Frames are
+    told apart by any change at all, so this works after the countdown has run out too."""
     while True:
         newer = game.wait_for_picture(lambda image: harness.difference(image, picture) > 0.0, 120, "a frame")
         if harness.difference(newer, picture) < 1.0:
             return newer
         picture = newer
+
+
+def view_after(game, before):
+    """The view once it differs clearly from `before` and has stopped moving."""
+    return settled(game, game.wait_for_picture(lambda image: harness.difference(image, before) > 3.0, 120,
+                                               "the new view"))
 
 
 def start_views(settings, prefix):
