@@ -4,8 +4,9 @@ lifted behind and above the start (an overview of the whole course).
     DISPLAY=:NN /usr/bin/python3 tests/e2e/make_course_screenshots.py build/zelvira OUT_PREFIX [WIDTHxHEIGHT]
 
 writes OUT_PREFIX-start.png, OUT_PREFIX-start-up.png (the same view, looking up a little) and
-OUT_PREFIX-overview.png. The free camera flies by wall-clock time, so
-the overview's position varies a little from run to run.
+OUT_PREFIX-overview.png. The free camera flies for one frame's wall-clock time, so the overview's
+height varies from run to run; on a very slow frame it can pass the far plane (then only the sky
+shows). Run it again in that case.
 """
 
 import os
