@@ -237,7 +237,11 @@ void main() {
         // Without attenuation coefficients the light does not fade.
         float attenuation = falloff > 0.0 ? 1.0 / falloff : 1.0;
         ambient += attenuation * light.color[0];
-        direct += attenuation * directLight(s, toLight / max(distance, 1e-4), light.color);
+        // Behind the mesh's surface the light cannot reach it, whatever its normal map says:
+        // else bevels tilted towards a lamp glow in its colour on faces turned away from it.
+        if (dot(s.meshNormal, toLight) > 0.0) {
+            direct += attenuation * directLight(s, toLight / max(distance, 1e-4), light.color);
+        }
     }
 
     vec3 radiance = ambient * ambientReflectance(s) * s.occlusion + direct;

@@ -130,6 +130,18 @@ protected:
         level->setUniform("directionalLights", 0, "direction", glm::normalize(direction));
     }
 
+    // Every vertex gets the tangent frame of an upright picture on the surface (bitangent down it,
+    // as the import flips v); the fixture's meshes carry no tangents of their own.
+    static void useUprightTangentFrame() {
+        glVertexAttrib3f(2, 1.0f, 0.0f, 0.0f);
+        glVertexAttrib3f(3, 0.0f, -1.0f, 0.0f);
+    }
+
+    static void clearTangentFrame() {
+        glVertexAttrib4f(2, 0.0f, 0.0f, 0.0f, 1.0f);
+        glVertexAttrib4f(3, 0.0f, 0.0f, 0.0f, 1.0f);
+    }
+
     void addPointLight(glm::vec3 position, const glm::mat3& color, glm::vec3 attenuation) {
         const int i = level->getUniformInt("numPointLights");
         const auto index = static_cast<unsigned>(i);
@@ -184,7 +196,8 @@ protected:
     std::vector<GLuint> surfaceMaps;
 };
 
-const glm::u8vec3 kMatte = {255, 0, 255}; // roughness 1, metalness 0, unoccluded
+const glm::u8vec3 kMatte = {255, 0, 255};      // roughness 1, metalness 0, unoccluded
+const glm::u8vec3 kTiltedUp = {128, 218, 218}; // normal (0, 0.7, 0.7)
 
 // The level's lights come without ambient colours, yet the side turned away from the sun must
 // not be black: each directional light brings sky light along, on top of its ambient colour.
@@ -219,16 +232,13 @@ TEST_F(ShadingGLTest, AMatteSurfaceFacingALightOfColourOneReturnsItsLinearAlbedo
 // The level's normal maps point +y towards the top of the image, which the import puts at v = 0,
 // so the mesh's bitangent (towards growing v) points down the picture.
 TEST_F(ShadingGLTest, ANormalMapTiltedTowardsTheImagesTopFacesUp) {
-    const glm::u8vec3 tiltedUp = {128, 218, 218}; // (0, 0.7, 0.7)
-    glVertexAttrib3f(2, 1.0f, 0.0f, 0.0f);
-    glVertexAttrib3f(3, 0.0f, -1.0f, 0.0f);
-    useLevelProgram({255, 255, 255}, kMatte, tiltedUp);
+    useUprightTangentFrame();
+    useLevelProgram({255, 255, 255}, kMatte, kTiltedUp);
     addDirectionalLight({0.0f, -1.0f, -1.0f}, lightColor(0.0f, 1.0f, 0.0f));
     const float fromAbove = at(drawSphere(), kSize / 2, kSize / 2).r;
     setLightDirection({0.0f, 1.0f, -1.0f});
     const float fromBelow = at(drawSphere(), kSize / 2, kSize / 2).r;
-    glVertexAttrib4f(2, 0.0f, 0.0f, 0.0f, 1.0f);
-    glVertexAttrib4f(3, 0.0f, 0.0f, 0.0f, 1.0f);
+    clearTangentFrame();
 
     EXPECT_NEAR(fromAbove - fromBelow, 0.96f, 0.03f)
         << "light from above and in front falls straight on the tilted normal, from below it grazes it";
@@ -243,6 +253,22 @@ TEST_F(ShadingGLTest, PointLightsFadeWithTheirAttenuationCoefficients) {
     const float attenuated = at(drawSphere(), kSize / 2, kSize / 2).r;
     ASSERT_GT(unattenuated, 0.5f);
     EXPECT_NEAR(attenuated / unattenuated, 1.0f / (1.0f + 1.0f + 2.0f), 0.01f);
+}
+
+// A bevel in the normal map can lean towards a lamp behind the surface; the mesh still hides the
+// lamp, as it hides the sun, so the bevels of a wall do not glow in the colour of a lamp behind it.
+TEST_F(ShadingGLTest, APointLightBehindTheMeshDoesNotLightNormalsTiltedTowardsIt) {
+    useUprightTangentFrame();
+    useLevelProgram({255, 255, 255}, kMatte, kTiltedUp);
+    // Above the sphere's nearest point (0, 0, 1), a little in front of it, then a little behind.
+    addPointLight({0.0f, 3.0f, 1.5f}, lightColor(0.0f, 1.0f, 0.0f), {1.0f, 0.0f, 0.0f});
+    const float inFront = at(drawSphere(), kSize / 2, kSize / 2).r;
+    level->setUniform("pointLights", 0, "position", glm::vec3(0.0f, 3.0f, 0.5f));
+    const float behind = at(drawSphere(), kSize / 2, kSize / 2).r;
+    clearTangentFrame();
+
+    EXPECT_GT(inFront, 0.3f);
+    EXPECT_NEAR(behind, 0.0f, 1e-4f) << "the tilted normal faces the lamp, the mesh does not";
 }
 
 // Behind the occluder only the light's ambient and sky light remain, as on a surface turned away.

@@ -74,6 +74,24 @@ struct Hull {
         }
     }
 
+    // Whether the segment from a to b passes through the hull's inside (touching it does not count).
+    bool crosses(const glm::vec3& a, const glm::vec3& b) const {
+        float enter = 0.0f, leave = 1.0f;
+        for (const glm::vec4& plane : planes) {
+            const float da = glm::dot(glm::vec3(plane), a) + plane.w;
+            const float db = glm::dot(glm::vec3(plane), b) + plane.w;
+            if (da >= 0.0f && db >= 0.0f) {
+                return false;
+            }
+            if (da >= 0.0f) {
+                enter = std::max(enter, da / (da - db));
+            } else if (db >= 0.0f) {
+                leave = std::min(leave, da / (da - db));
+            }
+        }
+        return enter < leave - 1e-4f;
+    }
+
     // A lower bound of the distance from p to the hull; negative inside.
     float clearance(const glm::vec3& p) const {
         float distance = -std::numeric_limits<float>::max();
@@ -390,6 +408,108 @@ TEST_F(LevelAssetsTest, PeasAreBornOutsideEveryBody) {
         const auto own = std::find_if(solid.begin(), solid.end(),
                                       [&](const MeshNode& m) { return m.name == shooter.name; });
         EXPECT_LT(hulls[static_cast<std::size_t>(own - solid.begin())].clearance(centroid), 0.0f);
+    }
+}
+
+// The finish must be found without reading the video: a beacon stands on it, tall enough to be
+// seen over the pillars from the start, in the view straight ahead, and from every platform.
+TEST_F(LevelAssetsTest, TheFinishBeaconIsInSightFromTheStartAndFromEveryPlatform) {
+    const auto solid = bodies();
+    const auto beacon = std::find_if(solid.begin(), solid.end(),
+                                     [](const MeshNode& m) { return m.name == "finish_box_beacon"; });
+    ASSERT_NE(beacon, solid.end());
+    glm::vec3 low(std::numeric_limits<float>::max()), high(-std::numeric_limits<float>::max());
+    for (const glm::vec3& p : beacon->points) {
+        low = glm::min(low, p);
+        high = glm::max(high, p);
+    }
+    const glm::vec3 foot((low.x + high.x) / 2.0f, low.y, (low.z + high.z) / 2.0f);
+    std::vector<Hull> blockers;
+    for (const MeshNode& m : solid) {
+        if (m.name != beacon->name) {
+            blockers.emplace_back(m);
+        }
+    }
+    // Metres of the beacon's axis seen from the eye, counting only what passes `inView`.
+    const auto seenLength = [&](const glm::vec3& eye, auto inView) {
+        constexpr float step = 0.25f;
+        float seen = 0.0f;
+        for (float y = foot.y + step / 2.0f; y < high.y; y += step) {
+            const glm::vec3 point(foot.x, y, foot.z);
+            const bool clear = std::none_of(blockers.begin(), blockers.end(),
+                                            [&](const Hull& hull) { return hull.crosses(eye, point); });
+            seen += clear && inView(point - eye) ? step : 0.0f;
+        }
+        return seen;
+    };
+    // The player lands with the capsule's centre 1 above the ground and looks from half a metre
+    // above it, along -z, through a 60 degree square view.
+    const glm::vec3 startEye(-5.0f, 0.5f, 0.0f);
+    const float halfView = std::tan(glm::radians(30.0f));
+    EXPECT_GE(seenLength(startEye,
+                         [&](const glm::vec3& d) {
+                             return d.z < 0.0f && std::abs(d.x) < halfView * -d.z &&
+                                    std::abs(d.y) < halfView * glm::length(glm::vec2(d.x, d.z));
+                         }),
+              3.0f)
+        << "in the start view";
+    int platforms = 0;
+    for (const MeshNode& m : solid) {
+        if (!startsWith(m.name, "platform_") && !startsWith(m.name, "stone_")) {
+            continue;
+        }
+        ++platforms;
+        glm::vec3 centre(0.0f);
+        float top = -std::numeric_limits<float>::max();
+        for (const glm::vec3& p : m.points) {
+            centre += p / static_cast<float>(m.points.size());
+            top = std::max(top, p.y);
+        }
+        EXPECT_GE(
+            seenLength(glm::vec3(centre.x, top + 1.5f, centre.z), [](const glm::vec3&) { return true; }),
+            3.0f)
+            << "from " << m.name;
+    }
+    EXPECT_GE(platforms, 10);
+}
+
+// Each step of the route can be seen from the one before: standing on a block, the player sees
+// the middle of the next block's top.
+TEST_F(LevelAssetsTest, EachStepOfTheRouteIsInSightFromThePreviousOne) {
+    const std::vector<std::string> route = {
+        "ramp_01",     "platform_01", "platform_02", "ice_bridge", "platform_03",    "stone_01", "stone_02",
+        "platform_04", "platform_05", "ramp_02",     "beam",       "platform_06",    "stone_03", "stone_04",
+        "stone_05",    "platform_07", "stone_06",    "stone_07",   "platform_finish"};
+    const auto solid = bodies();
+    std::vector<Hull> hulls;
+    for (const MeshNode& m : solid) {
+        hulls.emplace_back(m);
+    }
+    // The middle of a block's top face, from its highest vertices.
+    const auto topCentre = [&](const std::string& name) {
+        const auto block =
+            std::find_if(solid.begin(), solid.end(), [&](const MeshNode& m) { return m.name == name; });
+        EXPECT_NE(block, solid.end()) << name;
+        float top = -std::numeric_limits<float>::max();
+        for (const glm::vec3& p : block->points) {
+            top = std::max(top, p.y);
+        }
+        glm::vec3 centre(0.0f);
+        int corners = 0;
+        for (const glm::vec3& p : block->points) {
+            if (p.y > top - 0.6f) {
+                centre += p;
+                ++corners;
+            }
+        }
+        return centre / static_cast<float>(corners);
+    };
+    for (std::size_t i = 0; i + 1 < route.size(); ++i) {
+        const glm::vec3 eye = topCentre(route[i]) + glm::vec3(0.0f, 1.5f, 0.0f);
+        const glm::vec3 target = topCentre(route[i + 1]) + glm::vec3(0.0f, 0.3f, 0.0f);
+        EXPECT_TRUE(
+            std::none_of(hulls.begin(), hulls.end(), [&](const Hull& h) { return h.crosses(eye, target); }))
+            << route[i + 1] << " from " << route[i];
     }
 }
 

@@ -1,10 +1,13 @@
 #!/usr/bin/python3
-"""Equirectangular sky panorama: gradient, sun glow, clouds and a rim of distant hills.
+"""Equirectangular sky panorama: gradient, sun glow, clouds, a rim of distant hills and, below the
+horizon, the plain the quarry lies in.
 
 Column u is the azimuth (u = 0 and u = 1 meet without a seam behind the player's start
 view, u = 0.5 looks along -z, u = 0.75 along +x), row v the elevation from +90 degrees
 at the top to -90 degrees at the bottom, as the sky shader and the level's sky sphere
-map it. The sun sits where the level's directional light comes from.
+map it. The sun sits where the level's directional light comes from. The lower half shows a
+plain of scrub and sand seen from above the quarry, so that the view over the arena wall after a
+high jump, or from the free camera, meets land fading into the haze of the horizon.
 
 Usage: sky.py OUTPUT.jpg
 """
@@ -17,6 +20,12 @@ from PIL import Image
 WIDTH, HEIGHT = 2048, 1024
 # Where the sun light comes from, in the level's y-up coordinates (the light shines the other way).
 SUN_FROM = np.array([-0.3, 1.0, 0.15])
+# The plain lies this far below the viewer, in metres; its patches are PATCH metres across, and
+# its haze takes HAZE metres to reach two thirds.
+EYE_HEIGHT = 25.0
+PATCH = 25.0
+HAZE = 700.0
+HAZE_COLOUR = np.array([0.66, 0.70, 0.70])
 
 
 def periodic_noise(rng, height, width, exponent):
@@ -79,6 +88,42 @@ def hills(rng, elevation, azimuth):
     return layers
 
 
+def sample_periodic(field, x, y):
+    """Bilinear lookup of a periodic field at fractional texel coordinates."""
+    height, width = field.shape
+    x0, y0 = np.floor(x), np.floor(y)
+    fx, fy = x - x0, y - y0
+    x0, y0 = x0.astype(int) % width, y0.astype(int) % height
+    x1, y1 = (x0 + 1) % width, (y0 + 1) % height
+    top = field[y0, x0] * (1 - fx) + field[y0, x1] * fx
+    bottom = field[y1, x0] * (1 - fx) + field[y1, x1] * fx
+    return top * (1 - fy) + bottom * fy
+
+
+def plain(rng, direction, elevation):
+    """Colour of the ground where each downward view ray meets it: scrub and sand patches in
+    perspective, their detail averaged away with distance and drowned in haze towards the horizon.
+    Rows above the horizon get the haze colour, which the hills and the sky then cover."""
+    scrub = periodic_noise(rng, 256, 256, 1.3)
+    grain = periodic_noise(rng, 256, 256, 0.8)
+    down = np.clip(-direction[..., 1], 1e-3, None)
+    distance = EYE_HEIGHT / down
+    ground_x, ground_z = direction[..., 0] * distance, direction[..., 2] * distance
+    cover = sample_periodic(scrub, ground_x / PATCH * 16, ground_z / PATCH * 16)
+    detail = sample_periodic(grain, ground_x / PATCH * 96, ground_z / PATCH * 96)
+    # A pixel spans more ground the farther and flatter it looks: fade the pattern to its mean there.
+    footprint = distance * (np.pi / HEIGHT) / down
+    cover = np.median(scrub) + (cover - np.median(scrub)) * np.exp(-footprint / PATCH * 4)
+    detail = 0.5 + (detail - 0.5) * np.exp(-footprint / PATCH * 24)
+    sand = np.array([0.58, 0.50, 0.36])
+    green = np.array([0.30, 0.36, 0.20])
+    vegetation = np.clip((cover - np.median(scrub)) * 6 + 0.5, 0, 1)[..., None]
+    colour = (sand * (1 - vegetation) + green * vegetation) * (0.8 + 0.4 * detail)[..., None]
+    haze = (1 - np.exp(-distance / HAZE))[..., None]
+    colour = colour * (1 - haze) + HAZE_COLOUR * haze
+    return np.where((elevation < 0)[..., None], colour, HAZE_COLOUR)
+
+
 def main():
     rng = np.random.default_rng(31)
     direction, elevation, azimuth = directions()
@@ -90,8 +135,8 @@ def main():
     colour = colour * (1 - 0.5 * haze) + np.array([0.85, 0.86, 0.84]) * 0.5 * haze
     for mask, tint in hills(rng, elevation, azimuth):
         colour = colour * (1 - mask[..., None]) + tint * mask[..., None]
-    below = np.clip(-elevation / 0.02, 0, 1)[..., None]
-    colour = colour * (1 - below) + np.array([0.30, 0.28, 0.24]) * below
+    below = np.clip(-elevation / 0.004, 0, 1)[..., None]
+    colour = colour * (1 - below) + plain(rng, direction, elevation) * below
     image = np.clip(colour * 255 + 0.5, 0, 255).astype(np.uint8)
     Image.fromarray(image, "RGB").save(sys.argv[1], quality=90, optimize=True)
 

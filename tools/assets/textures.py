@@ -202,6 +202,19 @@ def finish(rng):
     return albedo, roughness, gold, occlusion(height, 4, 1.5), normal_map(height, 8.0)
 
 
+def beacon(rng):
+    """The finish beacon: broad gold and white bands, smooth paint, read from across the arena."""
+    u, v = coords()
+    bands, rows, _ = cell_edges(u, v, 1, 2, 0.04)
+    gold = (rows % 2 == 0).astype(float)
+    scratch = fractal_noise(rng, SIZE, 0.8)
+    height = 0.5 * np.sqrt(bands) + 0.03 * scratch
+    albedo = np.where(gold[..., None] > 0, np.array([1.0, 0.76, 0.18]), np.array([0.95, 0.95, 0.92]))
+    albedo = albedo * (0.93 + 0.07 * scratch[..., None])
+    roughness = 0.4 + 0.1 * scratch
+    return albedo, roughness, np.zeros_like(u), occlusion(height, 4, 1.0), normal_map(height, 4.0)
+
+
 def screen():
     """The video screen: a flat, slightly glossy panel (its albedo is the video)."""
     flat = np.zeros((64, 64, 3))
@@ -217,6 +230,7 @@ MATERIALS = {
     "ice": ice,
     "turret": turret,
     "finish": finish,
+    "beacon": beacon,
 }
 
 

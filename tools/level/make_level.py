@@ -11,7 +11,7 @@ Conventions the game reads from the file:
 - "skybox..."      the sky sphere, first node of the file, seen from inside;
 - "screen..."      the video screen (RMA in the specular slot, normal map in the emissive slot);
 - "peashooter..."  a turret barrel; its origin is the muzzle where peas are born;
-- "finish_box..."  touching it wins;
+- "finish_box..."  touching it wins (the box and the beacon standing on it);
 - custom float properties "weight" (mass, 0 = static) and "friction" (default 1.0).
 Every other mesh has albedo (diffuse slot), RMA (specular slot) and normal map (emissive slot).
 """
@@ -70,7 +70,8 @@ def surface(name):
 
 
 # Texture repeat length in metres per material.
-TILE = {"ground": 4.0, "rock": 6.0, "platform": 4.0, "crate": CRATE_SIZE, "ice": 4.0, "turret": 2.0, "finish": 2.0}
+TILE = {"ground": 4.0, "rock": 6.0, "platform": 4.0, "crate": CRATE_SIZE, "ice": 4.0, "turret": 2.0, "finish": 2.0,
+        "beacon": 2.0}
 
 
 # --- meshes ----------------------------------------------------------------------
@@ -280,6 +281,13 @@ RIGHT_SIDE = [
     ("stone_07", (3, 6), (-14.5, -10.5), 8.5),
 ]
 FINISH_PLATFORM = ("platform_finish", (2, 8), (-24.5, -18.5), 9.5)
+BEACON_TOP = 30.0
+
+
+def add_beacon(foot, material):
+    """A tall banded pole standing on the finish box, seen over the pillars from the start. It is
+    part of the finish (touching it wins too), and it rises where nothing else can be reached."""
+    add_prism("finish_box_beacon", foot, (0, 1, 0), 0.45, BEACON_TOP - foot[1], 8, material, TILE["beacon"])
 
 
 def build_route(mat):
@@ -297,6 +305,8 @@ def build_route(mat):
     name, x, z, top = FINISH_PLATFORM
     add_pillar(name, x, z, top, mat["platform"], tile)
     add_box("finish_box", (4.0, top, -24.0), (6.0, top + 1.0, -22.0), mat["finish"], TILE["finish"])
+    add_beacon((5.0, top + 1.0, -23.0), mat["beacon"])
+
 
 
 def build_crates(mat):
@@ -326,7 +336,8 @@ def build_lights():
     for name, position, colour in (("lamp_warm", (-5.0, 6.0, -16.0), (1.0, 0.55, 0.25)),
                                    ("lamp_ice", (-16.0, 7.0, -30.0), (0.3, 0.8, 1.0)),
                                    ("lamp_magenta", (13.5, 10.5, -22.0), (1.0, 0.35, 0.8)),
-                                   ("lamp_gold", (5.0, 14.5, -22.0), (1.0, 0.85, 0.4))):
+                                   # over the finish box, in front of the beacon: the glow of the goal
+                                   ("lamp_gold", (5.0, 12.0, -22.0), (1.0, 0.85, 0.4))):
         lamp = bpy.data.lights.new(name, "POINT")
         lamp.energy = 0.6
         lamp.color = colour
