@@ -38,8 +38,8 @@ FrameStages::FrameStages(Game& game, ScriptedInput& input, FrameCounter& counter
              game.checkCountdown();
          }},
         {"audio", false,
-         [this, &game] {
-             game.updateAudio(now);
+         [&game] {
+             game.updateAudio();
          }},
         {"camera uniforms", true,
          [&game] {
