@@ -1,6 +1,7 @@
 // The simulation alone, without rendering: the physics step and the pea update with 0, 100 and 1000
 // live peas in the shipped level, and the player's keyboard handling with its ground rays.
 
+#include "app/HiddenContext.h"
 #include "physics/CameraPlayer.h"
 #include "physics/PeaSlots.h"
 #include "physics/Peashooter.h"
@@ -186,24 +187,6 @@ BENCHMARK(BM_PeaUpdate)
 BENCHMARK_CAPTURE(BM_ProcessKeyboard, grounded, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ProcessKeyboard, airborne, true)->Unit(benchmark::kMicrosecond);
 
-// The level import builds meshes and programs, so it needs a context; a hidden window gives one.
-GLFWwindow* openHiddenContext() {
-    if (!glfwInit()) {
-        return nullptr;
-    }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(64, 64, "zelvira-simbench", nullptr, nullptr);
-    if (window == nullptr) {
-        return nullptr;
-    }
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    return glewInit() == GLEW_OK ? window : nullptr;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -211,7 +194,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    if (openHiddenContext() == nullptr) {
+    if (openHiddenContext(64, "zelvira-simbench") == nullptr) {
         std::cout << "zelvira-simbench: no OpenGL 4.3 core context for the level import; run it on a display "
                      "(for example under xvfb-run) from the repository root"
                   << std::endl;

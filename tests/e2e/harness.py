@@ -219,12 +219,21 @@ class Game:
         with self._lock:
             self.lines = []
         environment = dict(os.environ, XDG_DATA_HOME=self.data_home or os.path.join(self.workdir, "data"),
-                           **self.environment)
+                           ALSOFT_CONF=self._silent_sound_config())
+        environment.update(self.environment)
         self.process = subprocess.Popen(
             [BINARY, *self.args], cwd=self.workdir, env=environment, stdin=subprocess.DEVNULL,
             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, bufsize=1)
         self._reader = threading.Thread(target=self._read_output, daemon=True)
         self._reader.start()
+
+    def _silent_sound_config(self):
+        """OpenAL Soft's null output: the game opens a sound device that plays nowhere, so a test
+        neither depends on the machine's sound hardware nor makes noise on it."""
+        config = os.path.join(self.workdir, "alsoft-silent.conf")
+        with open(config, "w") as file:
+            file.write("[general]\ndrivers = null\n")
+        return config
 
     def _end_process(self):
         if self.process.poll() is None:

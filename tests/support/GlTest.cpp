@@ -1,6 +1,7 @@
 #include "GlTest.h"
 
 #include "app/GlDebugOutput.h"
+#include "app/HiddenContext.h"
 
 namespace {
 
@@ -9,23 +10,8 @@ namespace {
 GLFWwindow* sharedWindow = nullptr;
 
 GLFWwindow* createHiddenContext() {
-    if (!glfwInit()) {
-        return nullptr;
-    }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    GLFWwindow* window =
-        glfwCreateWindow(GlTest::kWindowSize, GlTest::kWindowSize, "GL test", nullptr, nullptr);
+    GLFWwindow* window = openHiddenContext(GlTest::kWindowSize, "GL test");
     if (window == nullptr) {
-        return nullptr;
-    }
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    if (glewInit() != GLEW_OK) {
         return nullptr;
     }
     glDebugMessageCallback(reportGlDebugMessage, nullptr);

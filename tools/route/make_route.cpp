@@ -10,6 +10,7 @@
 #include "RouteDriver.h"
 #include "app/AppState.h"
 #include "app/Game.h"
+#include "app/HiddenContext.h"
 #include "app/InputRecord.h"
 #include "app/InputRecorder.h"
 #include "app/LevelChecksum.h"
@@ -83,24 +84,6 @@ const std::vector<RouteStep> kRoute = {
     finish(5.0f, -23.0f), // into the finish box
     wait(4.0),            // time to see the win
 };
-
-// The level import needs a context; a hidden window gives one.
-GLFWwindow* openHiddenContext() {
-    if (!glfwInit()) {
-        return nullptr;
-    }
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
-    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(64, 64, "zelvira-route", nullptr, nullptr);
-    if (window == nullptr) {
-        return nullptr;
-    }
-    glfwMakeContextCurrent(window);
-    glewExperimental = GL_TRUE;
-    return glewInit() == GLEW_OK ? window : nullptr;
-}
 
 struct Run {
     std::vector<FrameInput> frames;
@@ -186,7 +169,7 @@ int makeRoute(GLFWwindow* window, const std::string& output) {
 
 int main(int argc, char** argv) {
     const std::string output = argc > 1 ? argv[1] : kDefaultOutput;
-    GLFWwindow* window = openHiddenContext();
+    GLFWwindow* window = openHiddenContext(64, "zelvira-route");
     if (window == nullptr) {
         std::cout
             << "ERROR: zelvira-route needs an OpenGL 4.3 core context for the level import; run it on a "
