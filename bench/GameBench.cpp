@@ -115,7 +115,7 @@ void GameBench::runGame(Application& application, BenchReport& report) const {
         FrameStages frame(*game, input, counter, window);
         // Staged like the measured frames, so that the phase shows where its time goes; the GL
         // stages end with glFinish, so the rendering itself counts towards it.
-        timePhase(report.startup, "first frame (decodes the textures and the video)", [&] {
+        timePhase(report.startup, "first frame (uploads the textures at their first bind)", [&] {
             const std::vector<Stopwatch::Span> spans = runStagedFrame(frame);
             for (std::size_t s = 0; s < spans.size(); ++s) {
                 report.firstFrame.push_back(
