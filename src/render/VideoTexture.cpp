@@ -105,14 +105,16 @@ void VideoTexture::readFrames() {
         height = videoSize.second;
     }
     for (std::size_t i = 0; i < compressedFrames.size(); ++i) {
-        if (sizes[i].first == 0) {
-            std::cout << "Texture failed to load at path: " << framePaths[i] << std::endl;
-        } else if (sizes[i] != videoSize) {
+        const bool readable = sizes[i].first > 0;
+        if (readable && sizes[i] == videoSize) {
+            continue;
+        }
+        if (readable) {
             std::cout << "Video frame has the wrong size (" << sizes[i].first << " x " << sizes[i].second
                       << " instead of " << width << " x " << height << ") at path: " << framePaths[i]
                       << std::endl;
         } else {
-            continue;
+            std::cout << "Texture failed to load at path: " << framePaths[i] << std::endl;
         }
         compressedFrames[i] = {};
     }

@@ -361,4 +361,16 @@ TEST_P(VideoTextureGLTest, TheSizeTheFramesShareWinsOverAnOddFirstFrame) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST_P(VideoTextureGLTest, AVideoWithoutFramesReportsEachAndPlaysNothing) {
+    std::string expected;
+    for (int frame = 0; frame < VideoTexture::kFrameCount; ++frame) {
+        expected += failureLine(frame);
+    }
+    EXPECT_EQ(load(), expected);
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 1280);
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), 720);
+    EXPECT_EQ(advance(), "");
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 } // namespace
