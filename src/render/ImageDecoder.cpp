@@ -1,6 +1,8 @@
 #include "render/ImageDecoder.h"
 
 #include <malloc.h>
+#include <pthread.h>
+#include <sched.h>
 #include <system_error>
 
 namespace {
@@ -62,6 +64,10 @@ void ImageDecoder::enqueue(Job job) {
 }
 
 void ImageDecoder::work() {
+    // A worker woken by a new decode must not preempt the main thread, which asked for it and goes
+    // on with the frame; the batch policy gives up that wake-up advantage and nothing else.
+    sched_param normalPriority{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &normalPriority);
     for (;;) {
         Job job;
         {
