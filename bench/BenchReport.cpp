@@ -107,6 +107,7 @@ void BenchReport::print(std::ostream& out) const {
     out << "ms: wall time on the monotonic clock; cpu: CPU time of the whole process, renderer threads "
            "included\n";
     printPhases(out, "start-up phase", startup);
+    out << "first presented frame: " << firstPresentedFrameMs << " ms after the process started\n";
     printPhases(out, "first frame by stage (glFinish around GL stages)", firstFrame);
     printPhases(out, "shutdown phase", shutdown);
 
@@ -145,6 +146,7 @@ bool BenchReport::writeJson(const std::string& path) const {
     writeLoad(out, loadAfter);
     out << ",\n  \"startup\": ";
     writePhases(out, startup);
+    out << ",\n  \"first_presented_frame_ms\": " << firstPresentedFrameMs;
     out << ",\n  \"first_frame\": ";
     writePhases(out, firstFrame);
     out << ",\n  \"shutdown\": ";

@@ -37,6 +37,8 @@ struct BenchReport {
     std::array<double, 3> loadAfter{};
 
     std::vector<PhaseTime> startup;
+    // From the process's start (to the kernel's 10 ms tick) to the end of the first frame's buffer swap.
+    double firstPresentedFrameMs = 0.0;
     // The first frame, part of the start-up, stage by stage.
     std::vector<PhaseTime> firstFrame;
     std::vector<PhaseTime> shutdown;

@@ -44,6 +44,10 @@ def check_game(report, command):
         check(phase in phases, f"start-up phase '{phase}' missing from {phases}")
     check(phases[0] == "settings" and phases[-1].startswith("first frame"),
           f"start-up phases not from settings to the first frame: {phases}")
+    startup_ms = sum(phase["ms"] for phase in report["startup"])
+    # The process starts before the first phase; its start time is known to 10 ms.
+    check(report["first_presented_frame_ms"] >= startup_ms - 10,
+          f"first presented frame at {report['first_presented_frame_ms']} ms, before the start-up's {startup_ms} ms")
     phases_and_stages = report["startup"] + report["first_frame"] + report["shutdown"]
     check(all(phase["ms"] >= 0 and phase["cpu_ms"] >= 0 for phase in phases_and_stages), "negative phase time")
     first_frame = [stage["phase"] for stage in report["first_frame"]]

@@ -95,7 +95,10 @@ bool Application::createWindow(std::string& failure) {
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     glfwWindowHint(GLFW_REFRESH_RATE, settings.refreshRate);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_SAMPLES, 4);
+    // No multisampling: the window only receives the tone-mapped picture, one quad over all of it,
+    // and the HUD. Four samples would cost four times the window's colour and depth memory and a
+    // resolve at every buffer swap for edges no scene geometry has there.
+    glfwWindowHint(GLFW_SAMPLES, 0);
     appState.primaryMonitor = glfwGetPrimaryMonitor();
 
     GLFWmonitor* monitor = settings.fullscreen ? appState.primaryMonitor : nullptr;

@@ -15,6 +15,7 @@
 #include "render/FullscreenPass.h"
 #include "render/HdrTarget.h"
 #include "render/HeadsUpDisplay.h"
+#include "render/ImageDecoder.h"
 #include "render/ImageTexture.h"
 #include "render/LightObjectMaterial.h"
 #include "render/QuadGeometry.h"
@@ -47,7 +48,7 @@ Game::Game(AppState& state, GLFWwindow* window)
     : Game(state, window, [](const char*, const std::function<void()>& work) { work(); }) {}
 
 Game::Game(AppState& state, GLFWwindow* window, const AssemblyStepRunner& runStep)
-    : state(state), window(window) {
+    : state(state), window(window), imageDecoder(std::make_unique<ImageDecoder>()) {
     runStep("sound device and effects", [this] { createAudio(); });
     runStep("GLSL programs", [this] { createPrograms(); });
     runStep("textures, sky material, physics world", [this] { createSkyAndWorld(); });
@@ -81,6 +82,7 @@ Game::~Game() {
     lightObjectProgram.reset();
     textureProgram.reset();
     state.hud.reset();
+    imageDecoder.reset();
     audio.reset();
 }
 
@@ -116,7 +118,9 @@ void Game::createPrograms() {
 
 void Game::createSkyAndWorld() {
     skyTexture = std::make_shared<ImageTexture>("assets/textures/quarry_03.jpg");
+    skyTexture->decodeAhead(*imageDecoder);
     videoTexture = std::make_shared<VideoTexture>("assets/textures/videoframes/video_", ".png");
+    videoTexture->decodeAhead(*imageDecoder);
     skyMaterial = std::make_shared<SkyboxMaterial>(skyboxProgram, skyTexture);
     physicsWorld = std::make_unique<PhysicsWorld>();
     physicsWorld->setImpactListener(
@@ -147,7 +151,7 @@ void Game::createPeasAndTargets() {
 }
 
 void Game::importLevel() {
-    SceneImporter importer;
+    SceneImporter importer(*imageDecoder);
     state.levelLoadFailed =
         !importer.load(textureProgram, lightObjectProgram, kLevelPath, objects, lights, videoTexture);
 }

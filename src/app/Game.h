@@ -13,6 +13,7 @@ class BestTimes;
 class BloomChain;
 class GameAudio;
 class HdrTarget;
+class ImageDecoder;
 class ImageTexture;
 class Light;
 class Material;
@@ -85,6 +86,10 @@ private:
 
     AppState& state;
     GLFWwindow* window;
+
+    // Decodes the images while the main thread builds the scene, and the video ahead of its frames;
+    // outlives every texture.
+    std::unique_ptr<ImageDecoder> imageDecoder;
 
     std::shared_ptr<Shader> textureProgram;
     std::shared_ptr<Shader> lightObjectProgram;

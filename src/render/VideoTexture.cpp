@@ -1,21 +1,69 @@
 #include "render/VideoTexture.h"
 
+#include "render/ImageDecoder.h"
+
+#include <climits>
+#include <fstream>
 #include <iostream>
+#include <map>
+#include <span>
 #include <stb_image.h>
 
 namespace {
 
+// Every frame becomes RGBA so that each upload reads exactly width * height * 4 bytes.
 constexpr int kRgbaChannels = 4;
 
 std::string frameNumber(int index) {
     return std::string(index < 100 ? "0" : "") + (index < 10 ? "0" : "") + std::to_string(index);
 }
 
-} // namespace
-
-void VideoTexture::PixelsFree::operator()(unsigned char* pixels) const {
-    stbi_image_free(pixels);
+// The whole file; empty if it cannot be read.
+std::vector<unsigned char> readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff length = file ? static_cast<std::streamoff>(file.tellg()) : 0;
+    std::vector<unsigned char> bytes(length > 0 ? static_cast<std::size_t>(length) : 0);
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+        return {};
+    }
+    return bytes;
 }
+
+// Width and height; (0, 0) for a frame that cannot be used.
+using FrameSize = std::pair<int, int>;
+
+// The size an image file declares, (0, 0) if it is no image stb_image reads.
+FrameSize declaredSize(const std::vector<unsigned char>& bytes) {
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (bytes.empty() || bytes.size() > INT_MAX ||
+        !stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels)) {
+        return {0, 0};
+    }
+    return {width, height};
+}
+
+// The size most frames share; ties go to the earlier frame.
+FrameSize commonSize(std::span<const FrameSize> sizes) {
+    std::map<FrameSize, int> frameCounts;
+    FrameSize common{0, 0};
+    int commonCount = 0;
+    for (const FrameSize& size : sizes) {
+        if (size.first == 0) {
+            continue;
+        }
+        const int count = ++frameCounts[size];
+        if (count > commonCount) {
+            common = size;
+            commonCount = count;
+        }
+    }
+    return common;
+}
+
+} // namespace
 
 VideoTexture::VideoTexture(std::string prefix, std::string suffix) {
     for (int i = 0; i < kFrameCount; ++i) {
@@ -23,35 +71,81 @@ VideoTexture::VideoTexture(std::string prefix, std::string suffix) {
     }
 }
 
-void VideoTexture::upload() {
-    width = 1280;
-    height = 720;
-    loaded = true;
-    bool sizeKnown = false;
-    for (int i = 0; i < kFrameCount; ++i) {
-        frames[static_cast<std::size_t>(i)] = decodeFrame(i, sizeKnown);
+VideoTexture::~VideoTexture() {
+    for (std::future<DecodedImage>& frame : framesAhead) {
+        if (frame.valid()) {
+            frame.wait();
+        }
     }
-    glTexImage2D(target(), 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
-    setSampling();
 }
 
-VideoTexture::Pixels VideoTexture::decodeFrame(int index, bool& sizeKnown) {
-    const std::string& path = framePaths[static_cast<std::size_t>(index)];
-    int frameWidth = 0;
-    int frameHeight = 0;
-    int fileChannels = 0;
-    // Every frame becomes RGBA so that each upload reads exactly width * height * 4 bytes.
-    Pixels pixels(stbi_load(path.c_str(), &frameWidth, &frameHeight, &fileChannels, kRgbaChannels));
-    if (pixels && !sizeKnown) {
-        width = frameWidth;
-        height = frameHeight;
-        sizeKnown = true;
+void VideoTexture::decodeAhead(ImageDecoder& imageDecoder) {
+    decoder = &imageDecoder;
+}
+
+void VideoTexture::upload() {
+    loaded = true;
+    readFrames();
+    glTexImage2D(target(), 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    setSampling();
+    for (int i = 0; i < kFramesAhead; ++i) {
+        framesAhead[static_cast<std::size_t>(i)] = decodeFrame(i);
     }
-    if (!pixels || frameWidth != width || frameHeight != height) {
-        std::cout << "Texture failed to load at path: " << path << std::endl;
-        return nullptr;
+}
+
+void VideoTexture::readFrames() {
+    std::array<FrameSize, kFrameCount> sizes;
+    for (std::size_t i = 0; i < compressedFrames.size(); ++i) {
+        compressedFrames[i] = readFile(framePaths[i]);
+        sizes[i] = declaredSize(compressedFrames[i]);
     }
-    return pixels;
+    const FrameSize videoSize = commonSize(sizes);
+    if (videoSize.first > 0) {
+        width = videoSize.first;
+        height = videoSize.second;
+    }
+    for (std::size_t i = 0; i < compressedFrames.size(); ++i) {
+        const bool readable = sizes[i].first > 0;
+        if (readable && sizes[i] == videoSize) {
+            continue;
+        }
+        if (readable) {
+            std::cout << "Video frame has the wrong size (" << sizes[i].first << " x " << sizes[i].second
+                      << " instead of " << width << " x " << height << ") at path: " << framePaths[i]
+                      << std::endl;
+        } else {
+            std::cout << "Texture failed to load at path: " << framePaths[i] << std::endl;
+        }
+        compressedFrames[i] = {};
+    }
+}
+
+std::future<DecodedImage> VideoTexture::decodeFrame(int index) {
+    const std::vector<unsigned char>& bytes = compressedFrames[static_cast<std::size_t>(index)];
+    if (bytes.empty()) {
+        return {};
+    }
+    if (decoder != nullptr) {
+        return decoder->decodeMemory(bytes, kRgbaChannels);
+    }
+    std::promise<DecodedImage> decoded;
+    decoded.set_value(DecodedImage::fromMemory(bytes, kRgbaChannels));
+    return decoded.get_future();
+}
+
+void VideoTexture::showFrame(int index) {
+    std::future<DecodedImage>& decode = framesAhead[static_cast<std::size_t>(index % kFramesAhead)];
+    if (!decode.valid()) {
+        return;
+    }
+    const DecodedImage frame = decode.get();
+    if (!frame) {
+        std::cout << "Texture failed to load at path: " << framePaths[static_cast<std::size_t>(index)]
+                  << std::endl;
+        compressedFrames[static_cast<std::size_t>(index)] = {};
+        return;
+    }
+    glTexSubImage2D(target(), 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, frame.getPixels());
 }
 
 void VideoTexture::setSampling() {
@@ -71,10 +165,9 @@ void VideoTexture::update(double deltaSeconds) {
     }
     elapsed -= frameDuration;
     bind(0);
-    // A frame that failed to load leaves the previous image on screen.
-    if (const Pixels& pixels = frames[static_cast<std::size_t>(currentFrame)]) {
-        glTexSubImage2D(target(), 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.get());
-    }
+    showFrame(currentFrame);
     setSampling();
+    framesAhead[static_cast<std::size_t>(currentFrame % kFramesAhead)] =
+        decodeFrame((currentFrame + kFramesAhead) % kFrameCount);
     currentFrame = (currentFrame + 1) % kFrameCount;
 }

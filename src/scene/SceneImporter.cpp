@@ -194,7 +194,11 @@ std::vector<std::shared_ptr<Texture>> SceneImporter::loadMaterialTextures(const 
         const std::string path = texturePath(directory, storedPath.C_Str());
         auto& texture = textureCache[path];
         if (!texture) {
-            texture = std::make_shared<ImageTexture>(path);
+            auto image = std::make_shared<ImageTexture>(path);
+            if (decoder != nullptr) {
+                image->decodeAhead(*decoder);
+            }
+            texture = image;
         }
         textures.push_back(texture);
     }

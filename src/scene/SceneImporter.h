@@ -15,6 +15,7 @@ struct aiScene;
 class Light;
 class Object;
 class Shader;
+class ImageDecoder;
 class Texture;
 class VideoTexture;
 
@@ -25,6 +26,10 @@ class VideoTexture;
 // The importer owns the imported scene, so it lives for one import only.
 class SceneImporter {
 public:
+    SceneImporter() = default;
+    // The level's images are decoded on the decoder's workers from the moment a material names them.
+    explicit SceneImporter(ImageDecoder& decoder) : decoder(&decoder) {}
+
     // Appends the level's objects and lights to the lists; false, after printing why, if the file
     // gave no level (unreadable, cut short, incomplete or without meshes). A level without a
     // finish box still loads, with a warning that it cannot be won.
@@ -43,6 +48,7 @@ private:
     void processLight(const aiLight* light);
 
     Assimp::Importer importer;
+    ImageDecoder* decoder = nullptr;
     std::unordered_map<std::string, std::shared_ptr<Texture>> textureCache;
 
     // What the current import reads from and appends to.

@@ -2,12 +2,14 @@
 #include "GlTest.h"
 #include "OffscreenTarget.h"
 #include "TestPrograms.h"
+#include "render/ImageDecoder.h"
 #include "render/ImageTexture.h"
 #include "render/QuadGeometry.h"
 #include "render/Shader.h"
 #include "render/ShadowmapTexture.h"
 #include "render/VideoTexture.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
 #include <vector>
@@ -64,23 +66,46 @@ protected:
 };
 
 TEST_F(TextureGLTest, ImagesUploadInTheFormatOfTheirChannelCountUnflippedWithMipmaps) {
+    // Texel (0, 0) as a shader reads it: the first bytes of the file's first row.
     const struct {
         int channels;
         GLenum format;
-    } cases[] = {{1, GL_RED}, {3, GL_RGB}, {4, GL_RGBA}};
+        glm::u8vec4 sampled;
+        GLenum storageFormat;
+    } cases[] = {{1, GL_RED, {20, 20, 20, 255}, GL_R8},
+                 {2, GL_RG, {20, 20, 20, 29}, GL_RG8},
+                 {3, GL_RGB, {20, 29, 38, 255}, GL_RGB8},
+                 {4, GL_RGBA, {20, 29, 38, 47}, GL_RGBA8}};
+    const auto sampler = makeQuadProgram(
+        files, "texel", "void main() { fragColor = texelFetch(textureSampler, ivec2(0), 0); }\n");
+    sampler->setUniform("textureSampler", 0);
+    ImageDecoder decoder;
     for (const auto& c : cases) {
-        // The default unpack alignment of 4 must not skew rows three texels wide.
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        ImageTexture texture(writePng("image" + std::to_string(c.channels) + ".png", c.channels));
-        EXPECT_EQ(bindImage(texture), "");
-        EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), static_cast<GLint>(c.format)) << c.channels;
-        EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kWidth);
-        EXPECT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), kHeight);
-        EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), 1) << "mipmaps";
-        EXPECT_EQ(boundImage(c.format, c.channels), testPixels(c.channels)) << c.channels;
-        GLint minFilter = 0;
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-        EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
+        for (const bool decodedAhead : {false, true}) {
+            SCOPED_TRACE(std::to_string(c.channels) +
+                         (decodedAhead ? " channels, decoded ahead" : " channels"));
+            // The default unpack alignment of 4 must not skew rows three texels wide.
+            glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+            ImageTexture texture(writePng("image" + std::to_string(c.channels) + ".png", c.channels));
+            if (decodedAhead) {
+                texture.decodeAhead(decoder);
+            }
+            EXPECT_EQ(bindImage(texture), "");
+            EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), static_cast<GLint>(c.storageFormat));
+            EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kWidth);
+            EXPECT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), kHeight);
+            EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), 1) << "mipmaps";
+            EXPECT_EQ(boundImage(c.format, c.channels), testPixels(c.channels));
+            GLint minFilter = 0;
+            glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+            EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
+
+            OffscreenTarget target(1);
+            glDisable(GL_BLEND);
+            sampler->use();
+            screenQuad.draw();
+            EXPECT_EQ(target.pixel(0, 0), c.sampled) << "grey reads as grey, its alpha as alpha";
+        }
     }
 }
 
@@ -89,39 +114,34 @@ TEST_F(TextureGLTest, AJpegIsRgb) {
     stbi_write_jpg(files.path("photo.jpg").c_str(), kWidth, kHeight, 3, pixels.data(), 90);
     ImageTexture texture(files.path("photo.jpg"));
     EXPECT_EQ(bindImage(texture), "");
-    EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGB);
-}
-
-TEST_F(TextureGLTest, TwoChannelImagesAreReportedAndUploadedAsTheirFirstBytesInRed) {
-    const std::string path = writePng("greyalpha.png", 2);
-    ImageTexture texture(path);
-    EXPECT_EQ(bindImage(texture), "Unknown color components from texture: " + path + "\n");
-    EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RED);
-    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kWidth);
-    const std::vector<unsigned char> decoded = testPixels(2);
-    EXPECT_EQ(boundImage(GL_RED, 1),
-              std::vector<unsigned char>(decoded.begin(), decoded.begin() + kWidth * kHeight));
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), GL_RGB8);
 }
 
 TEST_F(TextureGLTest, MissingOrUndecodableFilesAreReportedAndLeaveAnEmptyTexture) {
     const std::string paths[] = {files.path("missing.png"), files.write("garbage.png", "not an image")};
+    ImageDecoder decoder;
     for (const std::string& path : paths) {
-        ImageTexture texture(path);
-        EXPECT_EQ(bindImage(texture), "Texture failed to load at path: " + path + "\n");
-        EXPECT_TRUE(texture.isCreated());
-        EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 0);
-        EXPECT_EQ(bindImage(texture), "") << "a failed texture is not retried";
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        for (const bool decodedAhead : {false, true}) {
+            ImageTexture texture(path);
+            if (decodedAhead) {
+                texture.decodeAhead(decoder);
+            }
+            EXPECT_EQ(bindImage(texture), "Texture failed to load at path: " + path + "\n");
+            EXPECT_TRUE(texture.isCreated());
+            EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 0);
+            EXPECT_EQ(bindImage(texture), "") << "a failed texture is not retried";
+            EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        }
     }
 }
 
 TEST_F(TextureGLTest, TheFirstBindUploadsOnceAndLaterBindsOnlyBind) {
     static int uploads = 0;
-    static PFNGLGENERATEMIPMAPPROC realGenerateMipmap = glGenerateMipmap;
+    static PFNGLTEXSTORAGE2DPROC realTexStorage = glTexStorage2D;
     uploads = 0;
-    glGenerateMipmap = [](GLenum target) {
+    glTexStorage2D = [](GLenum target, GLsizei levels, GLenum format, GLsizei width, GLsizei height) {
         ++uploads;
-        realGenerateMipmap(target);
+        realTexStorage(target, levels, format, width, height);
     };
     ImageTexture texture(writePng("image.png", 4));
     texture.bind(3);
@@ -129,7 +149,7 @@ TEST_F(TextureGLTest, TheFirstBindUploadsOnceAndLaterBindsOnlyBind) {
     const GLint activeAfterFirstBind = integer(GL_ACTIVE_TEXTURE);
     const GLint boundOnThree = integer(GL_TEXTURE_BINDING_2D);
     texture.bind(5);
-    glGenerateMipmap = realGenerateMipmap;
+    glTexStorage2D = realTexStorage;
 
     EXPECT_EQ(uploadsAfterFirstBind, 1);
     EXPECT_EQ(activeAfterFirstBind, GL_TEXTURE3);
@@ -180,10 +200,18 @@ TEST_F(TextureGLTest, AShadowMapIsAttachedToItsFramebufferAndReadsFarDepthOutsid
     glDeleteFramebuffers(1, &framebuffer);
 }
 
-// 120 frames of 2 x 2 texels whose red channel is twice the frame number.
-class VideoTextureGLTest : public TextureGLTest {
+// 120 frames of 2 x 2 texels whose red channel is twice the frame number, decoded on the main
+// thread or, with the parameter true, ahead on worker threads as the game does.
+class VideoTextureGLTest : public TextureGLTest, public testing::WithParamInterface<bool> {
 protected:
     static constexpr int kFrameSize = 2;
+
+    void SetUp() override {
+        TextureGLTest::SetUp();
+        if (GetParam()) {
+            video.decodeAhead(decoder);
+        }
+    }
 
     static unsigned char red(int frame) { return static_cast<unsigned char>(2 * frame); }
 
@@ -217,17 +245,30 @@ protected:
         return texels[0];
     }
 
-    // One update long enough to show the next frame.
-    void advance() {
+    // One update long enough to show the next frame; returns what it printed.
+    std::string advance() {
         const int before = video.getCurrentFrame();
+        testing::internal::CaptureStdout();
         video.update(0.05);
-        ASSERT_EQ(video.getCurrentFrame(), (before + 1) % VideoTexture::kFrameCount);
+        const std::string output = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(video.getCurrentFrame(), (before + 1) % VideoTexture::kFrameCount);
+        return output;
     }
 
+    std::string failureLine(int frame) {
+        return "Texture failed to load at path: " + video.getFramePath(frame) + "\n";
+    }
+
+    ImageDecoder decoder;
     VideoTexture video{files.path("video_"), ".png"};
 };
 
-TEST_F(VideoTextureGLTest, FramesAdvanceEveryThirtiethOfASecondAtMostOncePerUpdate) {
+INSTANTIATE_TEST_SUITE_P(Decoding, VideoTextureGLTest, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "AheadOnWorkers" : "WhenShown";
+                         });
+
+TEST_P(VideoTextureGLTest, FramesAdvanceEveryThirtiethOfASecondAtMostOncePerUpdate) {
     writeAllFrames();
     EXPECT_EQ(load(), "");
     EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kFrameSize);
@@ -258,41 +299,77 @@ TEST_F(VideoTextureGLTest, FramesAdvanceEveryThirtiethOfASecondAtMostOncePerUpda
     EXPECT_EQ(shownRed(), red(settled - 1));
 }
 
-TEST_F(VideoTextureGLTest, PlaybackWrapsAfterTheLastFrame) {
+TEST_P(VideoTextureGLTest, PlaybackShowsEveryFrameInOrderAndWrapsAfterTheLast) {
     writeAllFrames();
     load();
     for (int frame = 0; frame < VideoTexture::kFrameCount; ++frame) {
         advance();
+        ASSERT_EQ(shownRed(), red(frame));
     }
     EXPECT_EQ(video.getCurrentFrame(), 0);
-    EXPECT_EQ(shownRed(), red(VideoTexture::kFrameCount - 1));
     advance();
     EXPECT_EQ(shownRed(), red(0));
 }
 
-TEST_F(VideoTextureGLTest, BadFramesAreReportedAndKeepThePreviousImage) {
+TEST_P(VideoTextureGLTest, BadFramesAreReportedOnceAndKeepThePreviousImage) {
     writeAllFrames();
     std::filesystem::remove(video.getFramePath(0));
     std::filesystem::remove(video.getFramePath(5));
     writeFrame(7, kFrameSize + 1, 4);
     writeFrame(8, kFrameSize, 3);
-    const std::string output = load();
-    EXPECT_EQ(output, "Texture failed to load at path: " + video.getFramePath(0) + "\n" +
-                          "Texture failed to load at path: " + video.getFramePath(5) + "\n" +
-                          "Texture failed to load at path: " + video.getFramePath(7) + "\n");
-    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kFrameSize) << "sized by the first good frame";
+    // Its header still names a 2 x 2 image; the pixel data is cut off.
+    std::filesystem::resize_file(video.getFramePath(9), 40);
+    EXPECT_EQ(load(), failureLine(0) + failureLine(5) +
+                          "Video frame has the wrong size (3 x 3 instead of 2 x 2) at path: " +
+                          video.getFramePath(7) + "\n");
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kFrameSize);
 
     const struct {
         int frame;
         int shown;
-    } steps[] = {{0, -1}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 4}, {6, 6}, {7, 6}, {8, 8}, {9, 9}};
-    for (const auto& step : steps) {
-        ASSERT_EQ(video.getCurrentFrame(), step.frame);
-        advance();
-        if (step.shown >= 0) {
-            EXPECT_EQ(shownRed(), red(step.shown)) << "after showing frame " << step.frame;
+        std::string output;
+    } steps[] = {{0, -1, ""}, {1, 1, ""}, {2, 2, ""}, {3, 3, ""}, {4, 4, ""},
+                 {5, 4, ""},  {6, 6, ""}, {7, 6, ""}, {8, 8, ""}, {9, 8, failureLine(9)},
+                 {10, 10, ""}};
+    for (int loop = 0; loop < 2; ++loop) {
+        for (const auto& step : steps) {
+            SCOPED_TRACE("frame " + std::to_string(step.frame) + " in loop " + std::to_string(loop));
+            ASSERT_EQ(video.getCurrentFrame(), step.frame);
+            EXPECT_EQ(advance(), loop == 0 ? step.output : "") << "a bad frame is reported once";
+            if (step.shown >= 0) {
+                EXPECT_EQ(shownRed(), red(step.shown));
+            }
+        }
+        while (video.getCurrentFrame() != 0) {
+            advance();
         }
     }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_P(VideoTextureGLTest, TheSizeTheFramesShareWinsOverAnOddFirstFrame) {
+    writeAllFrames();
+    writeFrame(0, kFrameSize + 2, 4);
+    EXPECT_EQ(load(), "Video frame has the wrong size (4 x 4 instead of 2 x 2) at path: " +
+                          video.getFramePath(0) + "\n");
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kFrameSize);
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), kFrameSize);
+    for (int frame = 0; frame < 4; ++frame) {
+        EXPECT_EQ(advance(), "");
+    }
+    EXPECT_EQ(shownRed(), red(3)) << "the frames after the odd one play";
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_P(VideoTextureGLTest, AVideoWithoutFramesReportsEachAndPlaysNothing) {
+    std::string expected;
+    for (int frame = 0; frame < VideoTexture::kFrameCount; ++frame) {
+        expected += failureLine(frame);
+    }
+    EXPECT_EQ(load(), expected);
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 1280);
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), 720);
+    EXPECT_EQ(advance(), "");
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -1,4 +1,5 @@
 #include "render/VideoTexture.h"
+#include "render/ImageDecoder.h"
 #include "render/ImageTexture.h"
 
 #include <gtest/gtest.h>
@@ -45,9 +46,15 @@ TEST(VideoTexture, UpdateBeforeTheFirstBindChangesNothing) {
 TEST(Texture, DestroyingATextureNeverBoundMakesNoGlCall) {
     textureCalls = 0;
     {
+        ImageDecoder decoder;
         const ImageTexture image("missing/image.png");
         const VideoTexture video("missing/video_", ".png");
+        ImageTexture decodedImage("missing/image.png");
+        decodedImage.decodeAhead(decoder);
+        VideoTexture decodedVideo("missing/video_", ".png");
+        decodedVideo.decodeAhead(decoder);
         EXPECT_FALSE(image.isCreated());
+        EXPECT_FALSE(decodedImage.isCreated());
     }
     EXPECT_EQ(textureCalls, 0);
 }
