@@ -1,7 +1,10 @@
 #version 430 core
 
 // Last pass into the window: scene plus bloom, exposure, a neutral tone curve and the sRGB
-// transfer curve. One fetch per input: the pass runs at the HDR image's own size.
+// transfer curve. The HDR image and the bloom may be smaller than the window (render scale):
+// they are sampled with linear filtering, which at full scale reads each texel as it is.
+
+in vec2 texCoord;
 
 uniform sampler2D textureSampler; // HDR scene, unit 0
 uniform sampler2D bloomResult;    // blurred bright parts, unit 1
@@ -38,8 +41,7 @@ float dither() {
 }
 
 void main() {
-    ivec2 pixel = ivec2(gl_FragCoord.xy);
-    vec3 hdr = texelFetch(textureSampler, pixel, 0).rgb + kBloomStrength * texelFetch(bloomResult, pixel, 0).rgb;
+    vec3 hdr = texture(textureSampler, texCoord).rgb + kBloomStrength * texture(bloomResult, texCoord).rgb;
     vec3 display = linearToSrgb(toneMap(max(hdr * exposure, 0.0)));
     fragColor = vec4(display + dither(), 1.0);
 }

@@ -112,6 +112,7 @@ void Application::runFrameLoop() {
         const double now = glfwGetTime();
         const double dt = frameCounter.beginFrame(now);
         glfwPollEvents();
+        game.followFramebufferSize();
         game.frame(now, dt, frameCounter.shownFps());
         glfwSwapBuffers(window);
     }

@@ -20,9 +20,10 @@
 #include "scene/Light.h"
 #include "scene/SceneImporter.h"
 
+#include <GLFW/glfw3.h>
+
 namespace {
 
-constexpr int kBloomBlurPairs = 10;
 // Bullet's debug-draw bits for wireframes and bounding boxes.
 constexpr int kPhysicsDebugMode = 3;
 const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
@@ -56,7 +57,8 @@ Game::~Game() {
     skyMaterial.reset();
     videoTexture.reset();
     skyTexture.reset();
-    bloomPasses.clear();
+    bloomBlurProgram.reset();
+    brightFilterProgram.reset();
     toneMappingProgram.reset();
     shadowMapProgram.reset();
     physicsDebugProgram.reset();
@@ -80,17 +82,9 @@ void Game::createPrograms() {
         std::make_shared<Shader>("assets/shader/shadowmap.vert", "assets/shader/shadowmap.frag");
     toneMappingProgram =
         std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/tonemapping.frag");
-    auto brightFilter =
+    brightFilterProgram =
         std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/brightfilter.frag");
-    auto horizontalBlur =
-        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurhorizontal.frag");
-    auto verticalBlur =
-        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurvertical.frag");
-    bloomPasses.push_back(brightFilter);
-    for (int pair = 0; pair < kBloomBlurPairs; ++pair) {
-        bloomPasses.push_back(horizontalBlur);
-        bloomPasses.push_back(verticalBlur);
-    }
+    bloomBlurProgram = std::make_shared<Shader>("assets/shader/bloomblur.comp");
 }
 
 void Game::createSkyAndWorld() {
@@ -112,9 +106,15 @@ void Game::createPeasAndTargets() {
     const Settings& settings = state.settings;
     peaMaterial = std::make_shared<LightObjectMaterial>(instancedLightObjectProgram, kPeaColor);
     peaMesh = std::make_shared<SphereGeometry>(20, 20, 0.15f);
+    // Full screen at start-up can give the window the monitor's size rather than the configured one.
+    glfwGetFramebufferSize(window, &framebufferSize.x, &framebufferSize.y);
+    if (framebufferSize != glm::ivec2(settings.width, settings.height)) {
+        setCameraAspect(framebufferSize);
+    }
+    const glm::ivec2 scene = sceneSize(framebufferSize);
     hdrTarget = std::make_unique<HdrTarget>();
-    hdrTarget->create(settings.width, settings.height);
-    bloomChain = std::make_unique<BloomChain>(bloomPasses, settings.width, settings.height);
+    hdrTarget->create(scene.x, scene.y);
+    bloomChain = std::make_unique<BloomChain>(brightFilterProgram, bloomBlurProgram, scene.x, scene.y);
     peaContainer = std::make_shared<PeaContainer>(peaMesh, peaMaterial);
     peaContainer->addToPhysicsWorld(physicsWorld.get());
 }
@@ -150,6 +150,34 @@ void Game::completeLevel() {
         }
     }
     physicsWorld->enableDebugDrawing(kPhysicsDebugMode);
+}
+
+glm::ivec2 Game::sceneSize(glm::ivec2 windowSize) const {
+    const glm::vec2 scaled = glm::round(glm::vec2(windowSize) * state.settings.renderScale);
+    return glm::max(glm::ivec2(scaled), glm::ivec2(1));
+}
+
+void Game::setCameraAspect(glm::ivec2 windowSize) {
+    const Settings& settings = state.settings;
+    const float aspect = static_cast<float>(windowSize.x) / static_cast<float>(windowSize.y);
+    state.player.setProjection(static_cast<float>(settings.fov), aspect, static_cast<float>(settings.near),
+                               static_cast<float>(settings.far));
+}
+
+void Game::followFramebufferSize() {
+    glm::ivec2 size;
+    glfwGetFramebufferSize(window, &size.x, &size.y);
+    // A minimised window has no pixels; the targets keep their size until it comes back.
+    if (size == framebufferSize || size.x <= 0 || size.y <= 0) {
+        return;
+    }
+    framebufferSize = size;
+    glViewport(0, 0, size.x, size.y);
+    const glm::ivec2 scene = sceneSize(size);
+    hdrTarget->resize(scene.x, scene.y);
+    bloomChain->resize(scene.x, scene.y);
+    setCameraAspect(size);
+    state.hud->resize(size.x, size.y);
 }
 
 void Game::frame(double now, double dt, int shownFps) {
@@ -217,6 +245,9 @@ void Game::renderShadowMaps() {
 }
 
 void Game::drawScene() {
+    if (!hdrTarget->isComplete()) {
+        return;
+    }
     hdrColorTexture = hdrTarget->bind();
     if (state.wireframe && state.physicsDebug) {
         drawPhysicsDebugLines();
@@ -247,6 +278,8 @@ void Game::runBloom() {
 }
 
 void Game::toneMap() {
+    // The scene and bloom may be smaller than the window; the tone mapping scales them up to it.
+    glViewport(0, 0, framebufferSize.x, framebufferSize.y);
     toneMapToWindow(toneMappingProgram, state.settings.brightness, hdrColorTexture, bloomTexture);
 }
 

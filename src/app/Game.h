@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 #include <functional>
+#include <glm/glm.hpp>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,10 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
+    // Follows a change of the window's framebuffer size (full screen on a monitor of another
+    // size): viewport, render targets, the camera's aspect and the HUD. Runs between frames.
+    void followFramebufferSize();
+
     // One frame between polling the events and swapping the buffers: every stage below, in order.
     void frame(double now, double dt, int shownFps);
 
@@ -61,6 +66,9 @@ private:
     void completeLevel();
     void setCameraUniforms(Shader& program);
     void drawPhysicsDebugLines();
+    // The scene and bloom size for a window of the given size: render_scale of it, at least a pixel.
+    glm::ivec2 sceneSize(glm::ivec2 windowSize) const;
+    void setCameraAspect(glm::ivec2 windowSize);
 
     AppState& state;
     GLFWwindow* window;
@@ -72,8 +80,8 @@ private:
     std::shared_ptr<Shader> physicsDebugProgram;
     std::shared_ptr<Shader> shadowMapProgram;
     std::shared_ptr<Shader> toneMappingProgram;
-    // The bright filter, then ten horizontal and vertical blur pairs; the only holder of those programs.
-    std::vector<std::shared_ptr<Shader>> bloomPasses;
+    std::shared_ptr<Shader> brightFilterProgram;
+    std::shared_ptr<Shader> bloomBlurProgram;
 
     std::shared_ptr<ImageTexture> skyTexture;
     std::shared_ptr<VideoTexture> videoTexture;
@@ -89,6 +97,7 @@ private:
     std::vector<std::shared_ptr<Light>> lights;
     std::vector<Peashooter> peashooters;
 
+    glm::ivec2 framebufferSize{0, 0};
     GLuint hdrColorTexture = 0;
     GLuint bloomTexture = 0;
 };

@@ -9,6 +9,8 @@ struct Settings {
     int refreshRate = 60;
     float brightness = 1.0f;
     bool fullscreen = false;
+    // Share of the window's width and height that the scene and bloom are rendered at.
+    float renderScale = 1.0f;
     std::string title = "Zelvira";
     double fov = 60.0;
     double near = 0.1;

@@ -3,15 +3,23 @@
 #include "render/QuadGeometry.h"
 #include "render/Shader.h"
 
-GLuint createColorAttachment(int width, int height) {
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
+#include <iostream>
+
+void allocateColorTexture(GLuint texture, int width, int height) {
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA16F, width, height, 0, GL_RGBA, GL_FLOAT, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
-    return texture;
+}
+
+bool isBoundFramebufferComplete(const char* targetName) {
+    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    if (status == GL_FRAMEBUFFER_COMPLETE) {
+        return true;
+    }
+    std::cout << "ERROR: the " << targetName << " render target could not be made (framebuffer status 0x"
+              << std::hex << status << std::dec << "); the game goes on without it" << std::endl;
+    return false;
 }
 
 void drawFullscreenPass(const std::shared_ptr<Shader>& program, GLuint sourceTexture, GLuint framebuffer) {

@@ -61,13 +61,18 @@ HeadsUpDisplay::~HeadsUpDisplay() {
     glDeleteVertexArrays(1, &vao);
 }
 
+void HeadsUpDisplay::resize(int newWidth, int newHeight) {
+    width = newWidth;
+    height = newHeight;
+    shader->use();
+    shader->setUniform("projection",
+                       glm::ortho(0.0f, static_cast<float>(width), 0.0f, static_cast<float>(height)));
+}
+
 void HeadsUpDisplay::setupRenderData(const std::string& vertexPath, const std::string& fragmentPath,
                                      float brightness) {
     shader = std::make_shared<Shader>(vertexPath, fragmentPath);
-    const glm::mat4 projection =
-        glm::ortho(0.0f, static_cast<float>(width), 0.0f, static_cast<float>(height));
-    shader->use();
-    shader->setUniform("projection", projection);
+    resize(width, height);
     shader->setUniform("brightness", brightness);
 
     glGenVertexArrays(1, &vao);

@@ -30,6 +30,8 @@ public:
     HeadsUpDisplay(const HeadsUpDisplay&) = delete;
     HeadsUpDisplay& operator=(const HeadsUpDisplay&) = delete;
 
+    // Lays the overlay out for a window of the new size.
+    void resize(int newWidth, int newHeight);
     // The whole overlay for one frame; a loss hides countdown and bar, and so does a win.
     void draw(int framesPerSecond, bool lost, bool won, double remainingSeconds, float jumpCharge);
     // Draws text with its first pen position (x, y) on the baseline; '\n' starts a new line below.
