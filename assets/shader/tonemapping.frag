@@ -2,7 +2,7 @@
 
 // Last pass into the window: scene plus bloom, exposure, a neutral tone curve and the sRGB
 // transfer curve. The HDR image and the bloom may be smaller than the window (render scale):
-// they are sampled with linear filtering, which at full scale reads each texel as it is.
+// then they are sampled with linear filtering; at full scale each pixel reads its own texel.
 
 in vec2 texCoord;
 
@@ -40,8 +40,18 @@ float dither() {
     return (fract(52.9829189 * fract(dot(gl_FragCoord.xy, vec2(0.06711056, 0.00583715)))) - 0.5) / 255.0;
 }
 
+// The image's colour at this window pixel. A texel fetch is cheaper than a filtered lookup, and
+// exact when the image has the window's size, where every pixel centre falls on a texel centre.
+vec3 scene(sampler2D image) {
+    vec2 texel = texCoord * vec2(textureSize(image, 0));
+    if (all(lessThan(abs(fract(texel) - 0.5), vec2(1e-3)))) {
+        return texelFetch(image, ivec2(texel), 0).rgb;
+    }
+    return texture(image, texCoord).rgb;
+}
+
 void main() {
-    vec3 hdr = texture(textureSampler, texCoord).rgb + kBloomStrength * texture(bloomResult, texCoord).rgb;
+    vec3 hdr = scene(textureSampler) + kBloomStrength * scene(bloomResult);
     vec3 display = linearToSrgb(toneMap(max(hdr * exposure, 0.0)));
     fragColor = vec4(display + dither(), 1.0);
 }

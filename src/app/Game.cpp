@@ -11,6 +11,7 @@
 #include "render/HeadsUpDisplay.h"
 #include "render/ImageTexture.h"
 #include "render/LightObjectMaterial.h"
+#include "render/Material.h"
 #include "render/QuadGeometry.h"
 #include "render/Shader.h"
 #include "render/SkyboxMaterial.h"
@@ -47,6 +48,7 @@ Game::~Game() {
     peashooters.clear();
     peaContainer.reset();
     lights.clear();
+    levelSurfaces.clear();
     objects.clear();
     bloomChain.reset();
     hdrTarget.reset();
@@ -57,9 +59,9 @@ Game::~Game() {
     skyMaterial.reset();
     videoTexture.reset();
     skyTexture.reset();
-    bloomBlurProgram.reset();
-    brightFilterProgram.reset();
+    bloomPasses.clear();
     toneMappingProgram.reset();
+    depthPrePassProgram.reset();
     shadowMapProgram.reset();
     physicsDebugProgram.reset();
     skyboxProgram.reset();
@@ -80,11 +82,15 @@ void Game::createPrograms() {
         std::make_shared<Shader>("assets/shader/physicsdebug.vert", "assets/shader/physicsdebug.frag");
     shadowMapProgram =
         std::make_shared<Shader>("assets/shader/shadowmap.vert", "assets/shader/shadowmap.frag");
+    depthPrePassProgram =
+        std::make_shared<Shader>("assets/shader/depthprepass.vert", "assets/shader/depthprepass.frag");
     toneMappingProgram =
         std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/tonemapping.frag");
-    brightFilterProgram =
-        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/brightfilter.frag");
-    bloomBlurProgram = std::make_shared<Shader>("assets/shader/bloomblur.comp");
+    bloomPasses = {
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/brightfilter.frag"),
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurhorizontal.frag"),
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurvertical.frag"),
+    };
 }
 
 void Game::createSkyAndWorld() {
@@ -114,7 +120,7 @@ void Game::createPeasAndTargets() {
     const glm::ivec2 scene = sceneSize(framebufferSize);
     hdrTarget = std::make_unique<HdrTarget>();
     hdrTarget->create(scene.x, scene.y);
-    bloomChain = std::make_unique<BloomChain>(brightFilterProgram, bloomBlurProgram, scene.x, scene.y);
+    bloomChain = std::make_unique<BloomChain>(bloomPasses, scene.x, scene.y);
     peaContainer = std::make_shared<PeaContainer>(peaMesh, peaMaterial);
     peaContainer->addToPhysicsWorld(physicsWorld.get());
 }
@@ -132,6 +138,10 @@ void Game::completeLevel() {
             }
         }
         object->addToPhysicsWorld(physicsWorld.get());
+        if (auto node = std::dynamic_pointer_cast<ConcreteObject>(object);
+            node && node->getMaterial() && node->getMaterial()->getShader() == textureProgram) {
+            levelSurfaces.push_back(object);
+        }
     }
     for (const auto& light : lights) {
         if (auto shadowMap = light->createShadowMap()) {
@@ -234,6 +244,8 @@ void Game::setCameraUniforms() {
     setCameraUniforms(*textureProgram);
     setCameraUniforms(*lightObjectProgram);
     setCameraUniforms(*instancedLightObjectProgram);
+    depthPrePassProgram->use();
+    depthPrePassProgram->setUniform("viewProjMatrix", state.player.getViewProjectionMatrix());
     skyboxProgram->use();
     skyboxProgram->setUniform("viewProjMatrix", state.player.getSkyboxViewProjectionMatrix());
 }
@@ -254,6 +266,9 @@ void Game::drawScene() {
         return;
     }
     glPolygonMode(GL_FRONT_AND_BACK, state.wireframe ? GL_LINE : GL_FILL);
+    if (!state.wireframe) {
+        drawDepthPrePass();
+    }
     textureProgram->use();
     textureProgram->setUniform("numPointLights", 0);
     textureProgram->setUniform("numDirectionalLights", 0);
@@ -263,9 +278,20 @@ void Game::drawScene() {
     for (const auto& object : objects) {
         object->draw();
     }
+    glDepthFunc(GL_LESS);
     if (state.physicsDebug) {
         drawPhysicsDebugLines();
     }
+}
+
+void Game::drawDepthPrePass() {
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    for (const auto& object : levelSurfaces) {
+        object->drawWithShader(depthPrePassProgram);
+    }
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    // The lit pass then draws where its depth equals what the pre-pass left.
+    glDepthFunc(GL_LEQUAL);
 }
 
 void Game::drawPhysicsDebugLines() {

@@ -66,6 +66,8 @@ private:
     void completeLevel();
     void setCameraUniforms(Shader& program);
     void drawPhysicsDebugLines();
+    // Lays down the depth of the level surfaces so that their lit pass shades each pixel once.
+    void drawDepthPrePass();
     // The scene and bloom size for a window of the given size: render_scale of it, at least a pixel.
     glm::ivec2 sceneSize(glm::ivec2 windowSize) const;
     void setCameraAspect(glm::ivec2 windowSize);
@@ -79,9 +81,10 @@ private:
     std::shared_ptr<Shader> skyboxProgram;
     std::shared_ptr<Shader> physicsDebugProgram;
     std::shared_ptr<Shader> shadowMapProgram;
+    std::shared_ptr<Shader> depthPrePassProgram;
     std::shared_ptr<Shader> toneMappingProgram;
-    std::shared_ptr<Shader> brightFilterProgram;
-    std::shared_ptr<Shader> bloomBlurProgram;
+    // The bright filter, the horizontal and the vertical blur; the only holder of those programs.
+    std::vector<std::shared_ptr<Shader>> bloomPasses;
 
     std::shared_ptr<ImageTexture> skyTexture;
     std::shared_ptr<VideoTexture> videoTexture;
@@ -96,6 +99,8 @@ private:
     std::vector<std::shared_ptr<Object>> objects;
     std::vector<std::shared_ptr<Light>> lights;
     std::vector<Peashooter> peashooters;
+    // The objects drawn with the level program, in list order: those of the depth pre-pass.
+    std::vector<std::shared_ptr<Object>> levelSurfaces;
 
     glm::ivec2 framebufferSize{0, 0};
     GLuint hdrColorTexture = 0;

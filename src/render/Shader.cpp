@@ -1,10 +1,10 @@
 #include "render/Shader.h"
 
-#include <algorithm>
 #include <fstream>
 #include <glm/gtc/type_ptr.hpp>
 #include <iostream>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,17 +35,17 @@ void printInfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSHAD
 
 } // namespace
 
-Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath) {
-    // A vertex shader that fails to compile is reported alone; the fragment shader is not tried.
-    const GLuint vertexShader = compileShader(vertexPath, GL_VERTEX_SHADER);
+Shader::Shader(std::string vertexPath, std::string fragmentPath)
+    : vertexPath(std::move(vertexPath)), fragmentPath(std::move(fragmentPath)) {
+    const GLuint vertexShader = compileShader(this->vertexPath, GL_VERTEX_SHADER);
     if (vertexShader != 0) {
-        link({vertexShader, compileShader(fragmentPath, GL_FRAGMENT_SHADER)});
+        const GLuint fragmentShader = compileShader(this->fragmentPath, GL_FRAGMENT_SHADER);
+        if (fragmentShader != 0) {
+            link(vertexShader, fragmentShader);
+        } else {
+            glDeleteShader(vertexShader);
+        }
     }
-    glUseProgram(programId);
-}
-
-Shader::Shader(const std::string& computePath) {
-    link({compileShader(computePath, GL_COMPUTE_SHADER)});
     glUseProgram(programId);
 }
 
@@ -69,25 +69,21 @@ GLuint Shader::compileShader(const std::string& path, GLenum type) {
     return 0;
 }
 
-void Shader::link(std::initializer_list<GLuint> shaders) {
-    if (std::find(shaders.begin(), shaders.end(), 0u) == shaders.end()) {
-        programId = glCreateProgram();
-        for (const GLuint shader : shaders) {
-            glAttachShader(programId, shader);
-        }
-        glLinkProgram(programId);
-        GLint status = 0;
-        glGetProgramiv(programId, GL_LINK_STATUS, &status);
-        if (status == 0) {
-            printInfoLog(programId, glGetProgramiv, glGetProgramInfoLog);
-            glDeleteProgram(programId);
-            programId = 0;
-        }
+void Shader::link(GLuint vertexShader, GLuint fragmentShader) {
+    programId = glCreateProgram();
+    glAttachShader(programId, vertexShader);
+    glAttachShader(programId, fragmentShader);
+    glLinkProgram(programId);
+    GLint status = 0;
+    glGetProgramiv(programId, GL_LINK_STATUS, &status);
+    if (status == 0) {
+        printInfoLog(programId, glGetProgramiv, glGetProgramInfoLog);
+        glDeleteProgram(programId);
+        programId = 0;
     }
     // The program keeps what it needs; the shader objects are not used again.
-    for (const GLuint shader : shaders) {
-        glDeleteShader(shader);
-    }
+    glDeleteShader(fragmentShader);
+    glDeleteShader(vertexShader);
 }
 
 void Shader::use() {
@@ -121,10 +117,6 @@ void Shader::setUniform(const std::string& name, int value) {
 
 void Shader::setUniform(const std::string& name, float value) {
     glUniform1f(getUniformLocation(name), value);
-}
-
-void Shader::setUniform(const std::string& name, const glm::ivec2& value) {
-    glUniform2iv(getUniformLocation(name), 1, glm::value_ptr(value));
 }
 
 void Shader::setUniform(const std::string& name, const glm::vec3& value) {

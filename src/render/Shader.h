@@ -2,19 +2,16 @@
 
 #include <GL/glew.h>
 #include <glm/glm.hpp>
-#include <initializer_list>
 #include <string>
 #include <unordered_map>
 
-// One linked GLSL program read from files: a vertex and a fragment shader, or a compute shader.
-// Uniforms are set by name; array members are addressed as name[index].member.
+// One linked GLSL program of a vertex and a fragment shader read from files. Uniforms are set
+// by name; array members are addressed as name[index].member.
 class Shader {
 public:
     // Compiles and links the two files and leaves the program current; failures print the
     // driver's log and leave no program.
-    Shader(const std::string& vertexPath, const std::string& fragmentPath);
-    // Compiles and links a compute program, with the same failure handling.
-    explicit Shader(const std::string& computePath);
+    Shader(std::string vertexPath, std::string fragmentPath);
     ~Shader();
     Shader(const Shader&) = delete;
     Shader& operator=(const Shader&) = delete;
@@ -29,7 +26,6 @@ public:
 
     void setUniform(const std::string& name, int value);
     void setUniform(const std::string& name, float value);
-    void setUniform(const std::string& name, const glm::ivec2& value);
     void setUniform(const std::string& name, const glm::vec3& value);
     void setUniform(const std::string& name, const glm::mat4& value);
     void setUniform(const std::string& arrayName, unsigned index, const std::string& member,
@@ -43,9 +39,10 @@ public:
 private:
     // Returns the compiled shader object, or 0 after printing the compile log.
     static GLuint compileShader(const std::string& path, GLenum type);
-    // Links the compiled stages; a stage that failed to compile (0) leaves no program.
-    void link(std::initializer_list<GLuint> shaders);
+    void link(GLuint vertexShader, GLuint fragmentShader);
 
     GLuint programId = 0;
+    std::string vertexPath;
+    std::string fragmentPath;
     std::unordered_map<std::string, GLint> uniformLocations;
 };

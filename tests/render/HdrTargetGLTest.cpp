@@ -3,6 +3,7 @@
 
 #include "render/HdrTarget.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
