@@ -1,14 +1,14 @@
 #version 430 core
 
 // Last pass into the window: scene plus bloom, exposure, a neutral tone curve and the sRGB
-// transfer curve. The HDR image and the bloom may be smaller than the window (render scale):
-// then they are sampled with linear filtering; at full scale each pixel reads its own texel.
+// transfer curve. The HDR image and the bloom may be smaller than the window (render scale).
 
 in vec2 texCoord;
 
 uniform sampler2D textureSampler; // HDR scene, unit 0
 uniform sampler2D bloomResult;    // blurred bright parts, unit 1
 uniform float exposure;
+uniform bool upscale; // the HDR image and bloom are smaller than the window
 
 out vec4 fragColor;
 
@@ -40,14 +40,13 @@ float dither() {
     return (fract(52.9829189 * fract(dot(gl_FragCoord.xy, vec2(0.06711056, 0.00583715)))) - 0.5) / 255.0;
 }
 
-// The image's colour at this window pixel. A texel fetch is cheaper than a filtered lookup, and
-// exact when the image has the window's size, where every pixel centre falls on a texel centre.
+// The image's colour at this window pixel: its own texel at full scale, a filtered lookup when the
+// image is smaller than the window.
 vec3 scene(sampler2D image) {
-    vec2 texel = texCoord * vec2(textureSize(image, 0));
-    if (all(lessThan(abs(fract(texel) - 0.5), vec2(1e-3)))) {
-        return texelFetch(image, ivec2(texel), 0).rgb;
+    if (upscale) {
+        return texture(image, texCoord).rgb;
     }
-    return texture(image, texCoord).rgb;
+    return texelFetch(image, ivec2(gl_FragCoord.xy), 0).rgb;
 }
 
 void main() {
