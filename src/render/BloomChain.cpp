@@ -21,15 +21,14 @@ void BloomChain::resize(int newWidth, int newHeight) {
 }
 
 void BloomChain::allocate() {
-    complete = true;
-    for (int i = 0; i < 2; ++i) {
+    complete = fitsRenderTarget("bloom", width, height);
+    for (int i = 0; complete && i < 2; ++i) {
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffers[i]);
         allocateColorTexture(textures[i], width, height);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, textures[i], 0);
-        // One line for the chain, not one per target.
-        complete = complete && isBoundFramebufferComplete("bloom");
+        complete = isBoundFramebufferComplete("bloom");
     }
 }
 

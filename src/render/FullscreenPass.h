@@ -9,9 +9,11 @@ class Shader;
 // The HDR image and the bloom targets are such textures.
 void allocateColorTexture(GLuint texture, int width, int height);
 
-// Checks the bound framebuffer once, when a render target is made or resized: an incomplete one
-// (too large for the driver, say) prints one line naming the target and returns false, and the
-// caller then leaves its pass out instead of drawing into it every frame.
+// Checked once when a render target is made or resized. A size beyond the driver's limits is
+// refused before any storage is asked for (which would only raise GL errors), and the bound
+// framebuffer must be complete. A target that fails prints one line naming it and the caller
+// leaves its pass out instead of drawing into it every frame.
+bool fitsRenderTarget(const char* targetName, int width, int height);
 bool isBoundFramebufferComplete(const char* targetName);
 
 // Draws the full-screen quad with a program that samples one texture on unit 0 into a

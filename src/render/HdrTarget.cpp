@@ -2,6 +2,12 @@
 
 #include "render/FullscreenPass.h"
 
+namespace {
+
+constexpr const char* kTargetName = "scene (HDR)";
+
+} // namespace
+
 HdrTarget::~HdrTarget() {
     if (created) {
         glDeleteFramebuffers(1, &framebuffer);
@@ -31,6 +37,10 @@ void HdrTarget::resize(int newWidth, int newHeight) {
 }
 
 void HdrTarget::allocate() {
+    complete = fitsRenderTarget(kTargetName, width, height);
+    if (!complete) {
+        return;
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     allocateColorTexture(colorTexture, width, height);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorTexture, 0);
@@ -39,7 +49,7 @@ void HdrTarget::allocate() {
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthStencil);
-    complete = isBoundFramebufferComplete("scene (HDR)");
+    complete = isBoundFramebufferComplete(kTargetName);
 }
 
 GLuint HdrTarget::bind() {
