@@ -8,7 +8,6 @@ in vec2 texCoord;
 uniform sampler2D textureSampler; // HDR scene, unit 0
 uniform sampler2D bloomResult;    // blurred bright parts, unit 1
 uniform float exposure;
-uniform bool upscale; // the HDR image and bloom are smaller than the window
 
 out vec4 fragColor;
 
@@ -40,13 +39,11 @@ float dither() {
     return (fract(52.9829189 * fract(dot(gl_FragCoord.xy, vec2(0.06711056, 0.00583715)))) - 0.5) / 255.0;
 }
 
-// The image's colour at this window pixel: its own texel at full scale, a filtered lookup when the
-// image is smaller than the window.
+// The image's texel under this window pixel. At full scale that is the pixel's own texel; a
+// smaller image (render scale) is stretched over the window by repeating its texels, which costs
+// no more than the full-scale fetch.
 vec3 scene(sampler2D image) {
-    if (upscale) {
-        return texture(image, texCoord).rgb;
-    }
-    return texelFetch(image, ivec2(gl_FragCoord.xy), 0).rgb;
+    return texelFetch(image, ivec2(texCoord * vec2(textureSize(image, 0))), 0).rgb;
 }
 
 void main() {

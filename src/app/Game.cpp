@@ -121,8 +121,6 @@ void Game::createPeasAndTargets() {
     hdrTarget = std::make_unique<HdrTarget>();
     hdrTarget->create(scene.x, scene.y);
     bloomChain = std::make_unique<BloomChain>(bloomPasses, scene.x, scene.y);
-    toneMappingProgram->use();
-    toneMappingProgram->setUniform("upscale", settings.renderScale < 1.0f ? 1 : 0);
     peaContainer = std::make_shared<PeaContainer>(peaMesh, peaMaterial);
     peaContainer->addToPhysicsWorld(physicsWorld.get());
 }
