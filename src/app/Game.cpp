@@ -116,6 +116,7 @@ void Game::createPeasAndTargets() {
     glfwGetFramebufferSize(window, &framebufferSize.x, &framebufferSize.y);
     if (framebufferSize != glm::ivec2(settings.width, settings.height)) {
         setCameraAspect(framebufferSize);
+        state.hud->resize(framebufferSize.x, framebufferSize.y);
     }
     const glm::ivec2 scene = sceneSize(framebufferSize);
     hdrTarget = std::make_unique<HdrTarget>();
