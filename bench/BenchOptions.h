@@ -10,6 +10,8 @@ struct BenchOptions {
     // Window size instead of the one in the settings file, when given.
     std::optional<int> width;
     std::optional<int> height;
+    // render_scale instead of the one in the settings file, when given.
+    std::optional<float> renderScale;
     std::string outputPath = "zelvira-bench.json";
 
     // Reads the arguments; prints the problem and the usage and returns nothing when they are wrong.

@@ -129,12 +129,13 @@ void GameBench::runGame(Application& application, BenchReport& report) const {
 }
 
 void GameBench::useWindowSize(Application& application) const {
-    if (!options.width && !options.height) {
+    if (!options.width && !options.height && !options.renderScale) {
         return;
     }
     Settings settings = appState.settings;
     settings.width = options.width.value_or(settings.width);
     settings.height = options.height.value_or(settings.height);
+    settings.renderScale = options.renderScale.value_or(settings.renderScale);
     application.useSettings(settings);
 }
 

@@ -18,6 +18,9 @@ out vec3 worldTangent;
 out vec3 worldBitangent;
 out vec2 texCoord;
 
+// The depth pre-pass (depthprepass.vert) computes the same position and must get the same depth.
+invariant gl_Position;
+
 void main() {
     vec4 world = modelMatrix * vec4(position, 1.0);
     worldPosition = world.xyz;

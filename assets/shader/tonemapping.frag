@@ -1,7 +1,9 @@
 #version 430 core
 
 // Last pass into the window: scene plus bloom, exposure, a neutral tone curve and the sRGB
-// transfer curve. One fetch per input: the pass runs at the HDR image's own size.
+// transfer curve. The HDR image and the bloom may be smaller than the window (render scale).
+
+in vec2 texCoord;
 
 uniform sampler2D textureSampler; // HDR scene, unit 0
 uniform sampler2D bloomResult;    // blurred bright parts, unit 1
@@ -37,9 +39,15 @@ float dither() {
     return (fract(52.9829189 * fract(dot(gl_FragCoord.xy, vec2(0.06711056, 0.00583715)))) - 0.5) / 255.0;
 }
 
+// The image's texel under this window pixel. At full scale that is the pixel's own texel; a
+// smaller image (render scale) is stretched over the window by repeating its texels, which costs
+// no more than the full-scale fetch.
+vec3 scene(sampler2D image) {
+    return texelFetch(image, ivec2(texCoord * vec2(textureSize(image, 0))), 0).rgb;
+}
+
 void main() {
-    ivec2 pixel = ivec2(gl_FragCoord.xy);
-    vec3 hdr = texelFetch(textureSampler, pixel, 0).rgb + kBloomStrength * texelFetch(bloomResult, pixel, 0).rgb;
+    vec3 hdr = scene(textureSampler) + kBloomStrength * scene(bloomResult);
     vec3 display = linearToSrgb(toneMap(max(hdr * exposure, 0.0)));
     fragColor = vec4(display + dither(), 1.0);
 }

@@ -152,6 +152,7 @@ void Application::runFrameLoop() {
     while (!glfwWindowShouldClose(window)) {
         const double wallDt = frameCounter.beginFrame(glfwGetTime());
         glfwPollEvents();
+        game.followFramebufferSize();
         input.runUpdates(game, window, wallDt);
         game.render(frameCounter.shownFps());
         glfwSwapBuffers(window);

@@ -18,6 +18,7 @@
 #include "render/ImageDecoder.h"
 #include "render/ImageTexture.h"
 #include "render/LightObjectMaterial.h"
+#include "render/Material.h"
 #include "render/QuadGeometry.h"
 #include "render/Shader.h"
 #include "render/SkyboxMaterial.h"
@@ -28,10 +29,10 @@
 #include "scene/SceneImporter.h"
 
 #include <cstdlib>
+#include <GLFW/glfw3.h>
 
 namespace {
 
-constexpr int kBloomBlurPairs = 10;
 // Bullet's debug-draw bits for wireframes and bounding boxes.
 constexpr int kPhysicsDebugMode = 3;
 const glm::vec3 kPeaColor(0.05f, 0.25f, 0.0f);
@@ -63,6 +64,7 @@ Game::~Game() {
     peashooters.clear();
     peaContainer.reset();
     lights.clear();
+    levelSurfaces.clear();
     objects.clear();
     bloomChain.reset();
     hdrTarget.reset();
@@ -75,6 +77,7 @@ Game::~Game() {
     skyTexture.reset();
     bloomPasses.clear();
     toneMappingProgram.reset();
+    depthPrePassProgram.reset();
     shadowMapProgram.reset();
     physicsDebugProgram.reset();
     skyboxProgram.reset();
@@ -101,19 +104,15 @@ void Game::createPrograms() {
         std::make_shared<Shader>("assets/shader/physicsdebug.vert", "assets/shader/physicsdebug.frag");
     shadowMapProgram =
         std::make_shared<Shader>("assets/shader/shadowmap.vert", "assets/shader/shadowmap.frag");
+    depthPrePassProgram =
+        std::make_shared<Shader>("assets/shader/depthprepass.vert", "assets/shader/depthprepass.frag");
     toneMappingProgram =
         std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/tonemapping.frag");
-    auto brightFilter =
-        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/brightfilter.frag");
-    auto horizontalBlur =
-        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurhorizontal.frag");
-    auto verticalBlur =
-        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurvertical.frag");
-    bloomPasses.push_back(brightFilter);
-    for (int pair = 0; pair < kBloomBlurPairs; ++pair) {
-        bloomPasses.push_back(horizontalBlur);
-        bloomPasses.push_back(verticalBlur);
-    }
+    bloomPasses = {
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/brightfilter.frag"),
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurhorizontal.frag"),
+        std::make_shared<Shader>("assets/shader/quad.vert", "assets/shader/blurvertical.frag"),
+    };
 }
 
 void Game::createSkyAndWorld() {
@@ -143,9 +142,16 @@ void Game::createPeasAndTargets() {
     const Settings& settings = state.settings;
     peaMaterial = std::make_shared<LightObjectMaterial>(instancedLightObjectProgram, kPeaColor);
     peaMesh = std::make_shared<SphereGeometry>(20, 20, 0.15f);
+    // Full screen at start-up can give the window the monitor's size rather than the configured one.
+    glfwGetFramebufferSize(window, &framebufferSize.x, &framebufferSize.y);
+    if (framebufferSize != glm::ivec2(settings.width, settings.height)) {
+        setCameraAspect(framebufferSize);
+        state.hud->resize(framebufferSize.x, framebufferSize.y);
+    }
+    const glm::ivec2 scene = sceneSize(framebufferSize);
     hdrTarget = std::make_unique<HdrTarget>();
-    hdrTarget->create(settings.width, settings.height);
-    bloomChain = std::make_unique<BloomChain>(bloomPasses, settings.width, settings.height);
+    hdrTarget->create(scene.x, scene.y);
+    bloomChain = std::make_unique<BloomChain>(bloomPasses, scene.x, scene.y);
     peaContainer = std::make_shared<PeaContainer>(peaMesh, peaMaterial);
     peaContainer->addToPhysicsWorld(physicsWorld.get());
 }
@@ -164,6 +170,10 @@ void Game::completeLevel() {
             }
         }
         object->addToPhysicsWorld(physicsWorld.get());
+        if (auto node = std::dynamic_pointer_cast<ConcreteObject>(object);
+            node && node->getMaterial() && node->getMaterial()->getShader() == textureProgram) {
+            levelSurfaces.push_back(object);
+        }
     }
     for (const auto& light : lights) {
         if (auto shadowMap = light->createShadowMap()) {
@@ -182,6 +192,34 @@ void Game::completeLevel() {
         }
     }
     physicsWorld->enableDebugDrawing(kPhysicsDebugMode);
+}
+
+glm::ivec2 Game::sceneSize(glm::ivec2 windowSize) const {
+    const glm::vec2 scaled = glm::round(glm::vec2(windowSize) * state.settings.renderScale);
+    return glm::max(glm::ivec2(scaled), glm::ivec2(1));
+}
+
+void Game::setCameraAspect(glm::ivec2 windowSize) {
+    const Settings& settings = state.settings;
+    const float aspect = static_cast<float>(windowSize.x) / static_cast<float>(windowSize.y);
+    state.player.setProjection(static_cast<float>(settings.fov), aspect, static_cast<float>(settings.near),
+                               static_cast<float>(settings.far));
+}
+
+void Game::followFramebufferSize() {
+    glm::ivec2 size;
+    glfwGetFramebufferSize(window, &size.x, &size.y);
+    // A minimised window has no pixels; the targets keep their size until it comes back.
+    if (size == framebufferSize || size.x <= 0 || size.y <= 0) {
+        return;
+    }
+    framebufferSize = size;
+    glViewport(0, 0, size.x, size.y);
+    const glm::ivec2 scene = sceneSize(size);
+    hdrTarget->resize(scene.x, scene.y);
+    bloomChain->resize(scene.x, scene.y);
+    setCameraAspect(size);
+    state.hud->resize(size.x, size.y);
 }
 
 void Game::loadBestTimes() {
@@ -287,6 +325,8 @@ void Game::setCameraUniforms() {
     setCameraUniforms(*textureProgram);
     setCameraUniforms(*lightObjectProgram);
     setCameraUniforms(*instancedLightObjectProgram);
+    depthPrePassProgram->use();
+    depthPrePassProgram->setUniform("viewProjMatrix", state.player.getViewProjectionMatrix());
     skyboxProgram->use();
     skyboxProgram->setUniform("viewProjMatrix", state.player.getSkyboxViewProjectionMatrix());
 }
@@ -298,12 +338,18 @@ void Game::renderShadowMaps() {
 }
 
 void Game::drawScene() {
+    if (!hdrTarget->isComplete()) {
+        return;
+    }
     hdrColorTexture = hdrTarget->bind();
     if (state.wireframe && state.physicsDebug) {
         drawPhysicsDebugLines();
         return;
     }
     glPolygonMode(GL_FRONT_AND_BACK, state.wireframe ? GL_LINE : GL_FILL);
+    if (!state.wireframe) {
+        drawDepthPrePass();
+    }
     textureProgram->use();
     textureProgram->setUniform("numPointLights", 0);
     textureProgram->setUniform("numDirectionalLights", 0);
@@ -313,9 +359,20 @@ void Game::drawScene() {
     for (const auto& object : objects) {
         object->draw();
     }
+    glDepthFunc(GL_LESS);
     if (state.physicsDebug) {
         drawPhysicsDebugLines();
     }
+}
+
+void Game::drawDepthPrePass() {
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    for (const auto& object : levelSurfaces) {
+        object->drawWithShader(depthPrePassProgram);
+    }
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    // The lit pass then draws where its depth equals what the pre-pass left.
+    glDepthFunc(GL_LEQUAL);
 }
 
 void Game::drawPhysicsDebugLines() {
@@ -328,6 +385,8 @@ void Game::runBloom() {
 }
 
 void Game::toneMap() {
+    // The scene and bloom may be smaller than the window; the tone mapping scales them up to it.
+    glViewport(0, 0, framebufferSize.x, framebufferSize.y);
     toneMapToWindow(toneMappingProgram, state.settings.brightness, hdrColorTexture, bloomTexture);
 }
 

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 #include <cstdint>
 #include <functional>
+#include <glm/glm.hpp>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -42,6 +43,10 @@ public:
     Game& operator=(const Game&) = delete;
 
     static constexpr const char* kLevelPath = "assets/scene.fbx";
+
+    // Follows a change of the window's framebuffer size (full screen on a monitor of another
+    // size): viewport, render targets, the camera's aspect and the HUD. Runs between frames.
+    void followFramebufferSize();
 
     // The update stages of one frame, in order, with that frame's input: the game clock advances by
     // its frame time first, so the countdown check sees the frame's start time.
@@ -83,6 +88,11 @@ private:
     void completeLevel();
     void setCameraUniforms(Shader& program);
     void drawPhysicsDebugLines();
+    // Lays down the depth of the level surfaces so that their lit pass shades each pixel once.
+    void drawDepthPrePass();
+    // The scene and bloom size for a window of the given size: render_scale of it, at least a pixel.
+    glm::ivec2 sceneSize(glm::ivec2 windowSize) const;
+    void setCameraAspect(glm::ivec2 windowSize);
 
     AppState& state;
     GLFWwindow* window;
@@ -97,8 +107,9 @@ private:
     std::shared_ptr<Shader> skyboxProgram;
     std::shared_ptr<Shader> physicsDebugProgram;
     std::shared_ptr<Shader> shadowMapProgram;
+    std::shared_ptr<Shader> depthPrePassProgram;
     std::shared_ptr<Shader> toneMappingProgram;
-    // The bright filter, then ten horizontal and vertical blur pairs; the only holder of those programs.
+    // The bright filter, the horizontal and the vertical blur; the only holder of those programs.
     std::vector<std::shared_ptr<Shader>> bloomPasses;
 
     std::shared_ptr<ImageTexture> skyTexture;
@@ -123,7 +134,10 @@ private:
     // The level's best time before the current win, and whether the win beat it.
     std::optional<double> bestBeforeFinish;
     bool finishIsNewBest = false;
+    // The objects drawn with the level program, in list order: those of the depth pre-pass.
+    std::vector<std::shared_ptr<Object>> levelSurfaces;
 
+    glm::ivec2 framebufferSize{0, 0};
     GLuint hdrColorTexture = 0;
     GLuint bloomTexture = 0;
 };

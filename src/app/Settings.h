@@ -16,12 +16,12 @@ struct Settings {
     int refreshRate = 60;
     float brightness = 1.0f;
     bool fullscreen = false;
+    // Share of the window's width and height that the scene and bloom are rendered at.
+    float renderScale = 1.0f;
     std::string title = "Zelvira";
     double fov = 60.0;
     double near = 0.1;
     double far = 100.0;
-    // Size of the scene's render targets as a fraction of the window's.
-    float renderScale = 1.0f;
     float volume = 0.8f;
     bool audioEnabled = true;
 

@@ -5,9 +5,16 @@
 
 class Shader;
 
-// Makes a width x height RGBA16F texture with linear filtering and attaches it as colour attachment 0
-// of the bound framebuffer; it stays bound. The HDR image and the bloom targets are such textures.
-GLuint createColorAttachment(int width, int height);
+// Binds the texture and (re)allocates it as a width x height RGBA16F image with linear filtering.
+// The HDR image and the bloom targets are such textures.
+void allocateColorTexture(GLuint texture, int width, int height);
+
+// Checked once when a render target is made or resized. A size beyond the driver's limits is
+// refused before any storage is asked for (which would only raise GL errors), and the bound
+// framebuffer must be complete. A target that fails prints one line naming it and the caller
+// leaves its pass out instead of drawing into it every frame.
+bool fitsRenderTarget(const char* targetName, int width, int height);
+bool isBoundFramebufferComplete(const char* targetName);
 
 // Draws the full-screen quad with a program that samples one texture on unit 0 into a
 // framebuffer (0 is the window), which is cleared first. Leaves unit 0 active and depth testing off.

@@ -13,11 +13,21 @@ public:
 
     // Makes the GL objects at the given size and leaves the framebuffer bound. Runs once.
     void create(int width, int height);
-    // Binds the target, clears colour and depth and turns depth testing on; returns the colour texture.
+    // Gives the colour texture and the depth-stencil buffer a new size; checks the target again.
+    void resize(int width, int height);
+    // False when the target could not be made; the scene is then not drawn.
+    bool isComplete() const { return complete; }
+    // Binds the target, sets the viewport to its size, clears colour and depth and turns depth
+    // testing on; returns the colour texture.
     GLuint bind();
 
 private:
+    void allocate();
+
     bool created = false;
+    bool complete = false;
+    int width = 0;
+    int height = 0;
     GLuint framebuffer = 0xFFFFFFFF;
     GLuint colorTexture = 0xFFFFFFFF;
     GLuint depthStencil = 0xFFFFFFFF;

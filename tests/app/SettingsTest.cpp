@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "TempDirectory.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -203,6 +204,32 @@ TEST(SettingsRangeTest, AVolumeOutsideZeroToOneKeepsTheDefaultWithOneLine) {
         const Settings settings = Settings::load(path);
         EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line == nullptr ? "" : c.line) << c.value;
         EXPECT_FLOAT_EQ(settings.volume, c.volume) << c.value;
+    }
+}
+
+// render_scale is taken from 0.25 to 1.0; anything else keeps 1.0 and says so in one line.
+TEST(RenderScaleSettingTest, TakesTheRangeAndRejectsTheRestInOneLine) {
+    struct Case {
+        const char* value;
+        float expected;
+        bool rejected;
+    };
+    const Case cases[] = {{"0.5", 0.5f, false}, {"0.25", 0.25f, false}, {"1.0", 1.0f, false},
+                          {"0.2", 1.0f, true},  {"1.5", 1.0f, true},    {"-1", 1.0f, true},
+                          {"nan", 1.0f, true},  {"abc", 1.0f, false}};
+    for (const Case& c : cases) {
+        TempDirectory folder;
+        folder.write("settings.ini", std::string("[window]\nrender_scale = ") + c.value + "\n");
+        testing::internal::CaptureStdout();
+        const Settings settings = Settings::load(folder.path("settings.ini"));
+        const std::string output = testing::internal::GetCapturedStdout();
+        EXPECT_FLOAT_EQ(settings.renderScale, c.expected) << c.value;
+        if (c.rejected) {
+            EXPECT_EQ(output.rfind("ERROR: [window] render_scale ", 0), 0u) << c.value << ": " << output;
+            EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << c.value << ": " << output;
+        } else {
+            EXPECT_EQ(output, "") << c.value;
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "render/HdrTarget.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,6 +60,37 @@ TEST_F(HdrTargetGLTest, EveryBindClearsWithTheCurrentClearColourAndTurnsDepthTes
         ASSERT_EQ(pixel, glm::vec4(0.0f, 0.0f, 0.0f, 1.0f));
     }
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+TEST_F(HdrTargetGLTest, ResizingGivesTheImageAndTheViewportTheNewSize) {
+    HdrTarget target;
+    target.create(64, 32);
+    target.resize(48, 20);
+    EXPECT_TRUE(target.isComplete());
+    const GLuint colorTexture = target.bind();
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 48);
+    EXPECT_EQ(viewport[3], 20);
+    glBindTexture(GL_TEXTURE_2D, colorTexture);
+    GLint width = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(width, 48);
+    EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
+}
+
+// A window wider than any texture the driver can make: one line when the target is made, and
+// the target says so, so that the scene is not drawn into it frame after frame.
+TEST_F(HdrTargetGLTest, AnImpossibleSizeIsReportedOnceAndMarksTheTargetIncomplete) {
+    HdrTarget target;
+    testing::internal::CaptureStdout();
+    target.create(100000, 800);
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(target.isComplete());
+    EXPECT_NE(output.find("ERROR: the scene (HDR) render target could not be made"), std::string::npos)
+        << output;
+    while (glGetError() != GL_NO_ERROR) {
+    }
 }
 
 TEST_F(HdrTargetGLTest, DestroyingATargetThatWasNeverCreatedTouchesNoGl) {

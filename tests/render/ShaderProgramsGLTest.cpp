@@ -76,11 +76,12 @@ const std::vector<ProgramInterface> kPrograms = {
      "assets/shader/shadowmap.frag",
      {{0, GL_FLOAT_VEC3}, {5, GL_FLOAT_MAT4}},
      {{"lightSpaceMatrix", GL_FLOAT_MAT4}, {"modelMatrix", GL_FLOAT_MAT4}}},
-    // The one-fetch passes address texels by window position, so they read no uv.
+    // The bright filter addresses texels by window position, so it reads no uv; the tone mapping
+    // scales the scene up to the window and does.
     {"ToneMapping",
      "assets/shader/quad.vert",
      "assets/shader/tonemapping.frag",
-     {{0, GL_FLOAT_VEC3}},
+     {{0, GL_FLOAT_VEC3}, {1, GL_FLOAT_VEC2}},
      {{"textureSampler", GL_SAMPLER_2D}, {"bloomResult", GL_SAMPLER_2D}, {"exposure", GL_FLOAT}}},
     {"BrightFilter",
      "assets/shader/quad.vert",

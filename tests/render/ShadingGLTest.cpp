@@ -392,7 +392,7 @@ TEST_F(ShadingGLTest, TheSkyShowsThePanoramaAroundTheViewerInLinearLight) {
 // The bloom passes on small float images, drawn as the game draws them.
 class BloomPassGLTest : public GlTest {
 protected:
-    static constexpr int kWidth = 33;
+    static constexpr int kWidth = 65;
 
     void SetUp() override {
         GlTest::SetUp();
@@ -431,8 +431,9 @@ TEST_F(BloomPassGLTest, TheBrightFilterKeepsOnlyWhatIsBrighterThanWhiteAndItsHue
     EXPECT_NEAR(bright.g / bright.r, 0.5f, 0.01f) << "the hue is kept";
 }
 
-// A single bright texel spreads along the pass's axis only, into a normalised Gaussian (sigma 2
-// cut off after four texels, which leaves a deviation of 1.85); mirrored taps agree.
+// A single bright texel spreads along the pass's axis only, into a normalised bell: ten times the
+// 9-tap Gaussian of sigma 2 (deviation 1.85 each, so sqrt(10) x 1.85 = 5.85 together), cut off
+// after 22 texels; mirrored taps agree.
 TEST_F(BloomPassGLTest, EachBlurSpreadsAPointIntoANormalisedGaussianAlongItsOwnAxis) {
     constexpr int kCentre = kWidth / 2;
     Image input(kWidth * kWidth, glm::vec4(0.0f));
@@ -450,15 +451,15 @@ TEST_F(BloomPassGLTest, EachBlurSpreadsAPointIntoANormalisedGaussianAlongItsOwnA
         };
         float sum = 0.0f;
         float variance = 0.0f;
-        for (int offset = -6; offset <= 6; ++offset) {
+        for (int offset = -24; offset <= 24; ++offset) {
             sum += along(offset);
             variance += along(offset) * static_cast<float>(offset * offset);
             EXPECT_NEAR(along(offset), along(-offset), 1e-3f) << offset;
         }
         EXPECT_NEAR(sum, 1.0f, 0.01f) << (horizontal ? "horizontal" : "vertical");
-        EXPECT_NEAR(std::sqrt(variance), 1.85f, 0.05f);
-        EXPECT_GT(along(4), 0.0f) << "nine taps wide";
-        EXPECT_EQ(along(5), 0.0f);
+        EXPECT_NEAR(std::sqrt(variance), 5.85f, 0.05f);
+        EXPECT_GT(along(22), 0.0f) << "45 taps wide";
+        EXPECT_EQ(along(23), 0.0f);
         EXPECT_LT(across(1), 1e-3f) << "nothing spreads across the pass's axis";
     }
 }
