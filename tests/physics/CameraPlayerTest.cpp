@@ -317,6 +317,49 @@ TEST_F(CameraPlayerTest, ResetMovesTheBodyButKeepsItsVelocityAndView) {
     EXPECT_FALSE(player.isFinished());
 }
 
+// A player dropped onto a rough floor, stepped at the slow frame rates of a loaded machine.
+struct SlowFrameRun {
+    explicit SlowFrameRun(double frameTime) : frameTime(frameTime) { player.addToPhysicsWorld(&world); }
+
+    void frames(const std::string& held, int count) {
+        for (int i = 0; i < count; ++i) {
+            player.processKeyboard(keysOf(held), frameTime);
+            world.step(frameTime);
+        }
+    }
+
+    double frameTime;
+    PhysicsWorld world;
+    std::shared_ptr<ModelPhysicsObject> floor = makeFloor(world, glm::vec2(0.0f, -5.0f), 1.0f);
+    CameraPlayer player{glm::vec3(0.0f, 2.0f, 0.0f), -90.0f, 0.0f};
+};
+
+// Many fixed steps per frame leave nothing of a walk behind a teleport: a player that walked and came
+// to rest goes on from the reset exactly as one that never walked.
+TEST(CameraPlayerResetTest, AfterAWalkAtSlowFramesTheResetEndsWhereAFreshPlayersDoes) {
+    for (const double frameTime : {0.5, 1.0}) {
+        SCOPED_TRACE(frameTime);
+        SlowFrameRun fresh(frameTime);
+        SlowFrameRun walked(frameTime);
+        fresh.frames("", 4);
+        walked.frames("", 4);
+        walked.frames("W", 2);
+        walked.frames("", 4);
+        ASSERT_LT(walked.player.getPosition().z, -5.0f);
+        ASSERT_TRUE(vecNear(velocityOf(walked.player.getRigidBody()), glm::vec3(0.0f), 1e-3f)) << "at rest";
+
+        fresh.player.setPosition(kStanding);
+        walked.player.setPosition(kStanding);
+        for (int i = 0; i < 4; ++i) {
+            fresh.frames("", 1);
+            walked.frames("", 1);
+            EXPECT_TRUE(vecNear(walked.player.getPosition(), fresh.player.getPosition(), 1e-4f))
+                << "frame " << i;
+        }
+        EXPECT_TRUE(vecNear(walked.player.getPosition(), kStanding, 0.05f));
+    }
+}
+
 TEST(CameraPlayerObjectTest, IsANamelessDrawingButReportsAnyCallForItsMatrix) {
     CameraPlayer player(kStanding, -90.0f, 0.0f);
     EXPECT_EQ(player.getName(), "player");
