@@ -11,7 +11,7 @@ tools/install-deps.sh
 # -noreset keeps the X server as it is between test programs rather than resetting it whenever
 # the last one disconnects.
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" tools/test.sh "$@"
+    exec xvfb-run -a -s "-screen 0 1920x1200x24 -noreset" tools/test.sh "$@"
 fi
 
 jobs="$(nproc)"

@@ -23,7 +23,11 @@ from pathlib import Path
 import bpy
 from mathutils import Vector
 
-ASSETS = Path(sys.argv[sys.argv.index("--") + 1]) if "--" in sys.argv else Path(__file__).resolve().parents[2] / "assets"
+ARGUMENTS = sys.argv[sys.argv.index("--") + 1:] if "--" in sys.argv else []
+# `--without-turrets FILE` writes the same course without its turrets to FILE instead: a test level on
+# which nothing but the player moves, so that a reset to the origin (where every turret aims) is exact.
+WITHOUT_TURRETS = ARGUMENTS[ARGUMENTS.index("--without-turrets") + 1] if "--without-turrets" in ARGUMENTS else None
+ASSETS = Path(ARGUMENTS[0]) if ARGUMENTS and ARGUMENTS[0] != "--without-turrets" else Path(__file__).resolve().parents[2] / "assets"
 TEXTURES = ASSETS / "textures"
 
 GROUND_TOP = -1.0
@@ -355,16 +359,20 @@ def main():
     build_arena(mat)
     build_route(mat)
     build_crates(mat)
-    for index, muzzle in enumerate(TURRETS, start=1):
+    for index, muzzle in enumerate([] if WITHOUT_TURRETS else TURRETS, start=1):
         add_turret(index, muzzle, mat["turret"], TILE["turret"])
     screen = make_material("screen", (("Specular", "screen_rma.png"), ("Emission", "screen_normal.png")))
     add_screen(screen, mat["platform"])
     build_lights()
+    # Written beside the textures so that its texture paths are relative to the assets folder.
+    exported = ASSETS / ("scene_without_turrets.fbx" if WITHOUT_TURRETS else "scene.fbx")
     bpy.ops.export_scene.fbx(
-        filepath=str(ASSETS / "scene.fbx"), object_types={"MESH", "LIGHT"}, use_custom_props=True,
+        filepath=str(exported), object_types={"MESH", "LIGHT"}, use_custom_props=True,
         bake_space_transform=True, axis_forward="-Z", axis_up="Y", apply_scale_options="FBX_SCALE_UNITS",
         path_mode="RELATIVE", embed_textures=False, mesh_smooth_type="OFF", use_mesh_modifiers=False,
         bake_anim=False, add_leaf_bones=False)
+    if WITHOUT_TURRETS:
+        exported.replace(WITHOUT_TURRETS)
 
 
 main()
