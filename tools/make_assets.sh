@@ -20,3 +20,6 @@ cp "$dejavu/DejaVuSans.ttf" assets/fonts/arial.ttf
 cp /usr/share/doc/fonts-dejavu-core/copyright assets/fonts/LICENSE-DejaVu.txt
 
 blender -b --factory-startup --python tools/level/make_level.py -- "$PWD/assets"
+# The same course without turrets, for the end-to-end test that walks and resets.
+blender -b --factory-startup --python tools/level/make_level.py -- "$PWD/assets" \
+    --without-turrets "$PWD/tests/e2e/fixtures/course_without_turrets.fbx"
