@@ -2,11 +2,10 @@
 
 #include "app/GlDebugOutput.h"
 #include "app/HiddenContext.h"
+#include "app/LoadedLibraries.h"
 
 namespace {
 
-// Kept until the process ends: terminating GLFW at exit would unload the GL driver before the
-// leak checker runs, and its allocations could then no longer be told apart from ours.
 GLFWwindow* sharedWindow = nullptr;
 
 GLFWwindow* createHiddenContext() {
@@ -14,10 +13,30 @@ GLFWwindow* createHiddenContext() {
     if (window == nullptr) {
         return nullptr;
     }
+    // As in the game: the driver stays mapped after glfwTerminate, so the leak report at exit can
+    // still tell its allocations from ours.
+    keepLoadedLibrariesMapped();
     glDebugMessageCallback(reportGlDebugMessage, nullptr);
     glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
     return window;
 }
+
+// Closes the shared window and the window system after the last test, the way the game ends.
+// That also ends the driver's rendering threads: a process left to exit with them running has
+// seen the sanitizer build's exit-time leak checker crash while it stopped them.
+class SharedWindowRelease : public ::testing::Environment {
+public:
+    void TearDown() override {
+        if (sharedWindow != nullptr) {
+            glfwDestroyWindow(sharedWindow);
+            sharedWindow = nullptr;
+        }
+        glfwTerminate();
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const sharedWindowRelease =
+    ::testing::AddGlobalTestEnvironment(new SharedWindowRelease);
 
 } // namespace
 

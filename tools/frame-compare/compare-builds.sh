@@ -8,10 +8,12 @@
 # video frame and dither agree, and any difference is the renderer's. For every TURN (cursor
 # pixels per frame; default 0 8 25) frame FRAME (default 45) is captured from both and compared;
 # the exit status is 0 when every comparison's mean absolute error per channel is at most one
-# 8-bit step. Needs DISPLAY, a C compiler and the GLFW development files.
+# 8-bit step. COMPARE_ROWS=FIRST:END compares only those rows (e.g. leaving out a HUD that differs
+# on purpose), ZELVIRA_CAPTURE_STEP sets the game time per frame (default 1/30 s) and KEEP_FRAMES=DIR
+# keeps the captured frames there. Needs DISPLAY, a C compiler and the GLFW development files.
 set -eu
 if [ $# -lt 4 ]; then
-    sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
 fi
 baseRoot=$1 baseBinary=$2 root=$3 binary=$4
@@ -35,7 +37,8 @@ for turn in $turns; do
     capture "$baseRoot" "$baseBinary" "$work/base-$turn.ppm" "$turn"
     capture "$root" "$binary" "$work/new-$turn.ppm" "$turn"
     printf 'frame %s, turning %s px per frame: ' "$frame" "$turn"
-    python3 "$here/compare_images.py" "$work/base-$turn.ppm" "$work/new-$turn.ppm" || status=1
+    python3 "$here/compare_images.py" ${COMPARE_ROWS:+--rows "$COMPARE_ROWS"} "$work/base-$turn.ppm" "$work/new-$turn.ppm" ||
+        status=1
     if [ -n "${KEEP_FRAMES:-}" ]; then
         cp "$work/base-$turn.ppm" "$work/new-$turn.ppm" "$KEEP_FRAMES/"
     fi
