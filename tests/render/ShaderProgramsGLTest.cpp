@@ -76,8 +76,8 @@ const std::vector<ProgramInterface> kPrograms = {
      "assets/shader/shadowmap.frag",
      {{0, GL_FLOAT_VEC3}, {5, GL_FLOAT_MAT4}},
      {{"lightSpaceMatrix", GL_FLOAT_MAT4}, {"modelMatrix", GL_FLOAT_MAT4}}},
-    // The bright filter addresses texels by window position, so it reads no uv; the tone mapping
-    // scales the scene up to the window and does.
+    // The bright filter and the blurs address texels by window position, so they read no uv; the
+    // tone mapping scales the scene up to the window and does.
     {"ToneMapping",
      "assets/shader/quad.vert",
      "assets/shader/tonemapping.frag",
@@ -91,12 +91,12 @@ const std::vector<ProgramInterface> kPrograms = {
     {"HorizontalBlur",
      "assets/shader/quad.vert",
      "assets/shader/blurhorizontal.frag",
-     {{0, GL_FLOAT_VEC3}, {1, GL_FLOAT_VEC2}},
+     {{0, GL_FLOAT_VEC3}},
      {{"textureSampler", GL_SAMPLER_2D}}},
     {"VerticalBlur",
      "assets/shader/quad.vert",
      "assets/shader/blurvertical.frag",
-     {{0, GL_FLOAT_VEC3}, {1, GL_FLOAT_VEC2}},
+     {{0, GL_FLOAT_VEC3}},
      {{"textureSampler", GL_SAMPLER_2D}}},
     // The glyph sampler is never set: it keeps its default, unit 0.
     {"HeadsUpDisplay",
