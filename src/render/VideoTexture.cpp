@@ -2,7 +2,9 @@
 
 #include "render/ImageDecoder.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -72,9 +74,9 @@ VideoTexture::VideoTexture(std::string prefix, std::string suffix) {
 }
 
 VideoTexture::~VideoTexture() {
-    for (std::future<DecodedImage>& frame : framesAhead) {
-        if (frame.valid()) {
-            frame.wait();
+    for (FrameAhead& ahead : framesAhead) {
+        if (ahead.image.valid()) {
+            ahead.image.wait();
         }
     }
 }
@@ -89,7 +91,7 @@ void VideoTexture::upload() {
     glTexImage2D(target(), 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
     setSampling();
     for (int i = 0; i < kFramesAhead; ++i) {
-        framesAhead[static_cast<std::size_t>(i)] = decodeFrame(i);
+        framesAhead[static_cast<std::size_t>(i)] = {i, decodeFrame(i)};
     }
 }
 
@@ -134,7 +136,7 @@ std::future<DecodedImage> VideoTexture::decodeFrame(int index) {
 }
 
 void VideoTexture::showFrame(int index) {
-    std::future<DecodedImage>& decode = framesAhead[static_cast<std::size_t>(index % kFramesAhead)];
+    std::future<DecodedImage> decode = takeDecodeOf(index);
     if (!decode.valid()) {
         return;
     }
@@ -163,11 +165,60 @@ void VideoTexture::update(double deltaSeconds) {
     if (elapsed <= frameDuration) {
         return;
     }
-    elapsed -= frameDuration;
+    const int framesDue = takeFramesDue();
+    const int shown = (currentFrame + framesDue - 1) % kFrameCount;
     bind(0);
-    showFrame(currentFrame);
+    showFrame(shown);
     setSampling();
-    framesAhead[static_cast<std::size_t>(currentFrame % kFramesAhead)] =
-        decodeFrame((currentFrame + kFramesAhead) % kFrameCount);
-    currentFrame = (currentFrame + 1) % kFrameCount;
+    currentFrame = (shown + 1) % kFrameCount;
+    decodeAheadOf(shown, framesDue);
+}
+
+int VideoTexture::takeFramesDue() {
+    // Strictly past: an elapsed time of exactly n durations moves on by n - 1 frames.
+    const double due = std::ceil(elapsed / frameDuration) - 1.0;
+    elapsed = std::max(elapsed - due * frameDuration, 0.0);
+    const int framesInLastLoop = static_cast<int>(std::fmod(due, kFrameCount));
+    return framesInLastLoop == 0 ? kFrameCount : framesInLastLoop;
+}
+
+std::future<DecodedImage> VideoTexture::takeDecodeOf(int index) {
+    for (FrameAhead& ahead : framesAhead) {
+        if (ahead.frame == index) {
+            ahead.frame = -1;
+            return std::move(ahead.image);
+        }
+    }
+    return decodeFrame(index);
+}
+
+bool VideoTexture::isAheadOf(int frame, int shown, int stride) const {
+    for (int step = 1; step <= kFramesAhead; ++step) {
+        if (frame == (shown + step * stride) % kFrameCount) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void VideoTexture::decodeAheadOf(int shown, int stride) {
+    for (int step = 1; step <= kFramesAhead; ++step) {
+        const int frame = (shown + step * stride) % kFrameCount;
+        const auto holds = [frame](const FrameAhead& ahead) {
+            return ahead.frame == frame;
+        };
+        if (std::any_of(framesAhead.begin(), framesAhead.end(), holds)) {
+            continue;
+        }
+        // A slot the new pace no longer needs; its decode is finished first, as its worker reads
+        // this texture's frames. At a steady pace the slot is the one just shown, already taken.
+        const auto unneeded = [&](const FrameAhead& ahead) {
+            return !isAheadOf(ahead.frame, shown, stride);
+        };
+        FrameAhead& slot = *std::find_if(framesAhead.begin(), framesAhead.end(), unneeded);
+        if (slot.image.valid()) {
+            slot.image.wait();
+        }
+        slot = {frame, decodeFrame(frame)};
+    }
 }

@@ -10,9 +10,11 @@
 
 class ImageDecoder;
 
-// A looping video of 120 numbered image files; update shows the next frame every 1/30 s, at most
-// one frame per call. The first bind reads the files and keeps them compressed; each frame is
-// decoded to RGBA a few frames before its turn and uploaded into the one texture when shown.
+// A looping video of 120 numbered image files at 30 frames a second. Update keeps the video on
+// time: it moves on by every frame whose time has passed and shows the last of them, so a slow
+// machine skips frames rather than playing the video slowly. The first bind reads the files and
+// keeps them compressed; the frames the next updates will show at the current pace are decoded to
+// RGBA ahead of their turn, and a frame is uploaded into the one texture when shown.
 class VideoTexture : public Texture {
 public:
     static constexpr int kFrameCount = 120;
@@ -39,9 +41,13 @@ protected:
     void upload() override;
 
 private:
-    // Frames decoded before their turn; the decode of frame i sits in slot i modulo this.
+    // Frames decoded before their turn.
     static constexpr int kFramesAhead = 2;
-    static_assert(kFrameCount % kFramesAhead == 0, "a frame keeps its slot when the video loops");
+
+    struct FrameAhead {
+        int frame = -1;
+        std::future<DecodedImage> image;
+    };
 
     // Reads every frame file; the frames that cannot be used are reported and left empty.
     void readFrames();
@@ -49,6 +55,14 @@ private:
     std::future<DecodedImage> decodeFrame(int index);
     // Uploads the frame, waiting for its decode; a frame that cannot be used keeps the previous image.
     void showFrame(int index);
+    // The number of frames whose whole duration has passed, taken off the elapsed time; whole loops
+    // of the video are left out. At least one when more than a frame's duration has elapsed.
+    int takeFramesDue();
+    // The decode started ahead for the frame, or one started now.
+    std::future<DecodedImage> takeDecodeOf(int index);
+    // Starts decoding the frames the next updates show if the video keeps moving by stride frames.
+    void decodeAheadOf(int shown, int stride);
+    bool isAheadOf(int frame, int shown, int stride) const;
     void setSampling();
 
     std::array<std::string, kFrameCount> framePaths;
@@ -58,7 +72,7 @@ private:
     bool loaded = false;
     // The frame files as read; empty for a frame that cannot be used.
     std::array<std::vector<unsigned char>, kFrameCount> compressedFrames;
-    std::array<std::future<DecodedImage>, kFramesAhead> framesAhead;
+    std::array<FrameAhead, kFramesAhead> framesAhead;
     int currentFrame = 0;
     double frameDuration = 1.0 / 30.0;
     double elapsed = 0.0;

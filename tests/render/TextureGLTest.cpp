@@ -205,6 +205,7 @@ TEST_F(TextureGLTest, AShadowMapIsAttachedToItsFramebufferAndReadsFarDepthOutsid
 class VideoTextureGLTest : public TextureGLTest, public testing::WithParamInterface<bool> {
 protected:
     static constexpr int kFrameSize = 2;
+    static constexpr double kFrameDuration = 1.0 / 30.0;
 
     void SetUp() override {
         TextureGLTest::SetUp();
@@ -245,11 +246,11 @@ protected:
         return texels[0];
     }
 
-    // One update long enough to show the next frame; returns what it printed.
+    // One update just long enough to show the next frame; returns what it printed.
     std::string advance() {
         const int before = video.getCurrentFrame();
         testing::internal::CaptureStdout();
-        video.update(0.05);
+        video.update(kFrameDuration - video.getElapsed() + 1e-9);
         const std::string output = testing::internal::GetCapturedStdout();
         EXPECT_EQ(video.getCurrentFrame(), (before + 1) % VideoTexture::kFrameCount);
         return output;
@@ -268,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(Decoding, VideoTextureGLTest, testing::Values(false, tr
                              return info.param ? "AheadOnWorkers" : "WhenShown";
                          });
 
-TEST_P(VideoTextureGLTest, FramesAdvanceEveryThirtiethOfASecondAtMostOncePerUpdate) {
+TEST_P(VideoTextureGLTest, FramesAdvanceEveryThirtiethOfASecond) {
     writeAllFrames();
     EXPECT_EQ(load(), "");
     EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), kFrameSize);
@@ -277,26 +278,46 @@ TEST_P(VideoTextureGLTest, FramesAdvanceEveryThirtiethOfASecondAtMostOncePerUpda
     EXPECT_EQ(video.getCurrentFrame(), 0);
     video.update(0.02);
     EXPECT_EQ(video.getCurrentFrame(), 1);
-    EXPECT_NEAR(video.getElapsed(), 0.04 - 1.0 / 30.0, 1e-12);
+    EXPECT_NEAR(video.getElapsed(), 0.04 - kFrameDuration, 1e-12);
     EXPECT_EQ(shownRed(), red(0));
 
-    video.update(1.0 / 30.0 - video.getElapsed());
+    video.update(kFrameDuration - video.getElapsed());
     EXPECT_EQ(video.getCurrentFrame(), 1) << "reaching the frame duration exactly does not advance";
 
-    video.update(1.0);
-    EXPECT_EQ(video.getCurrentFrame(), 2) << "a long frame advances one frame";
-    int catchUpCalls = 0;
-    while (video.getElapsed() > 1.0 / 30.0) {
-        const int before = video.getCurrentFrame();
-        video.update(0.0);
-        ASSERT_EQ(video.getCurrentFrame(), before + 1);
-        ++catchUpCalls;
-    }
-    EXPECT_GE(catchUpCalls, 28);
-    const int settled = video.getCurrentFrame();
+    // With the duration already elapsed, 31.5 durations in all: 31 frames are due.
+    video.update(1.0 + 0.5 * kFrameDuration);
+    EXPECT_EQ(video.getCurrentFrame(), 32) << "a long frame moves on by every frame it covers";
+    EXPECT_EQ(shownRed(), red(31)) << "and shows the last of them";
+    EXPECT_NEAR(video.getElapsed(), 0.5 * kFrameDuration, 1e-9);
     video.update(0.0);
-    EXPECT_EQ(video.getCurrentFrame(), settled);
-    EXPECT_EQ(shownRed(), red(settled - 1));
+    EXPECT_EQ(video.getCurrentFrame(), 32);
+
+    video.update(2.0 * VideoTexture::kFrameCount * kFrameDuration + 0.6 * kFrameDuration);
+    EXPECT_EQ(video.getCurrentFrame(), 33) << "whole loops of the video are skipped";
+    EXPECT_EQ(shownRed(), red(32));
+}
+
+// The same stretch of time, played at any update rate, ends on the same frame; at the slowest
+// rates the frames in between are skipped, and the ones decoded ahead follow the pace.
+TEST_P(VideoTextureGLTest, TheVideoKeepsTimeAtEveryUpdateRate) {
+    writeAllFrames();
+    load();
+    const double stretch = 2.0 + 0.5 * kFrameDuration; // 60.5 frame durations
+    int start = 0;
+    for (int updatesPerSecond : {3, 7, 10, 30, 60, 144}) {
+        SCOPED_TRACE(std::to_string(updatesPerSecond) + " updates a second");
+        const int updates = static_cast<int>(std::lround(stretch * updatesPerSecond));
+        for (int i = 0; i < updates; ++i) {
+            video.update(stretch / updates);
+        }
+        const int end = (start + 60) % VideoTexture::kFrameCount;
+        ASSERT_EQ(video.getCurrentFrame(), end);
+        EXPECT_EQ(shownRed(), red((end + VideoTexture::kFrameCount - 1) % VideoTexture::kFrameCount));
+        // Back onto a frame boundary for the next rate.
+        video.update(kFrameDuration - video.getElapsed() + 1e-9);
+        start = video.getCurrentFrame();
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_P(VideoTextureGLTest, PlaybackShowsEveryFrameInOrderAndWrapsAfterTheLast) {
