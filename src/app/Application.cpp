@@ -156,6 +156,7 @@ void Application::runFrameLoop() {
         input.runUpdates(game, window, wallDt);
         game.render(frameCounter.shownFps());
         glfwSwapBuffers(window);
+        game.saveNewBestTime();
     }
 }
 

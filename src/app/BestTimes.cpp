@@ -57,8 +57,15 @@ bool BestTimes::offer(std::uint64_t level, double seconds) {
         return false;
     }
     records[level] = seconds;
-    save();
+    unsaved = true;
     return true;
+}
+
+void BestTimes::saveNew() {
+    if (unsaved) {
+        unsaved = false;
+        save();
+    }
 }
 
 void BestTimes::load() {

@@ -29,9 +29,12 @@ public:
 
     std::optional<double> best(std::uint64_t level) const;
 
-    // Keeps seconds as the level's best when there is none yet or it is faster, and saves the
-    // records; returns whether it was a new best. A failed save prints one line.
+    // Keeps seconds as the level's best when there is none yet or it is faster; returns whether
+    // it was a new best. The record is written by the next saveNew.
     bool offer(std::uint64_t level, double seconds);
+    // Writes the records if one is new since the last call, so that a win's frame does no file
+    // work; the game calls it between frames. A failed save prints one line.
+    void saveNew();
 
 private:
     void load();
@@ -39,4 +42,5 @@ private:
 
     std::filesystem::path folder;
     std::map<std::uint64_t, double> records;
+    bool unsaved = false;
 };

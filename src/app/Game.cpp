@@ -28,8 +28,8 @@
 #include "scene/Light.h"
 #include "scene/SceneImporter.h"
 
-#include <cstdlib>
 #include <GLFW/glfw3.h>
+#include <cstdlib>
 
 namespace {
 
@@ -304,6 +304,10 @@ void Game::checkCountdown() {
 void Game::recordFinish(double seconds) {
     bestBeforeFinish = levelKey ? bestTimes->best(*levelKey) : std::nullopt;
     finishIsNewBest = levelKey && !state.replaying && bestTimes->offer(*levelKey, seconds);
+}
+
+void Game::saveNewBestTime() {
+    bestTimes->saveNew();
 }
 
 void Game::updateAudio() {

@@ -47,6 +47,8 @@ public:
     // Follows a change of the window's framebuffer size (full screen on a monitor of another
     // size): viewport, render targets, the camera's aspect and the HUD. Runs between frames.
     void followFramebufferSize();
+    // Writes a best time the last frame set. Runs between frames.
+    void saveNewBestTime();
 
     // The update stages of one frame, in order, with that frame's input: the game clock advances by
     // its frame time first, so the countdown check sees the frame's start time.

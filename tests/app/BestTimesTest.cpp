@@ -42,12 +42,13 @@ TEST_F(BestTimesTest, TheFirstFinishIsARecordAndOnlyFasterOnesReplaceIt) {
     {
         BestTimes times(folder());
         EXPECT_EQ(times.best(kLevel), std::nullopt);
-        EXPECT_EQ(printed([&] { EXPECT_TRUE(times.offer(kLevel, 83.4171)); }), "")
-            << "the folder is made quietly";
+        EXPECT_TRUE(times.offer(kLevel, 83.4171));
         EXPECT_FALSE(times.offer(kLevel, 90.0)) << "slower";
         EXPECT_FALSE(times.offer(kLevel, 83.4171)) << "as fast";
         EXPECT_TRUE(times.offer(kOtherLevel, 120.5));
         EXPECT_DOUBLE_EQ(*times.best(kLevel), 83.4171);
+        EXPECT_FALSE(std::filesystem::exists(folder())) << "nothing is written before saveNew";
+        EXPECT_EQ(printed([&] { times.saveNew(); }), "") << "the folder is made quietly";
     }
     EXPECT_EQ(contents(file()), "# Zelvira best times: <level checksum> <seconds>\n"
                                 "00000000000000ff 120.500\n"
@@ -55,7 +56,13 @@ TEST_F(BestTimesTest, TheFirstFinishIsARecordAndOnlyFasterOnesReplaceIt) {
     BestTimes reread(folder());
     EXPECT_DOUBLE_EQ(*reread.best(kLevel), 83.417);
     EXPECT_TRUE(reread.offer(kLevel, 80.0)) << "faster";
-    EXPECT_DOUBLE_EQ(*BestTimes(folder()).best(kLevel), 80.0);
+    reread.saveNew();
+    std::filesystem::remove(file());
+    reread.saveNew();
+    EXPECT_FALSE(std::filesystem::exists(file())) << "saveNew writes only what is new";
+    EXPECT_TRUE(reread.offer(kLevel, 79.5));
+    reread.saveNew();
+    EXPECT_DOUBLE_EQ(*BestTimes(folder()).best(kLevel), 79.5);
     EXPECT_DOUBLE_EQ(*BestTimes(folder()).best(kOtherLevel), 120.5);
 }
 
@@ -76,6 +83,7 @@ TEST_F(BestTimesTest, ACorruptFileIsOneLineAndNoRecordsAndIsKeptUntilTheNextReco
         EXPECT_EQ(times->best(kOtherLevel), std::nullopt);
         EXPECT_EQ(contents(file()), text);
         EXPECT_TRUE(times->offer(kLevel, 99.0));
+        times->saveNew();
         EXPECT_DOUBLE_EQ(*BestTimes(folder()).best(kLevel), 99.0);
     }
 }
@@ -96,7 +104,10 @@ TEST_F(BestTimesTest, AnUnreadableFileIsOneLineAndNoRecords) {
 TEST_F(BestTimesTest, AFolderThatCannotBeMadePrintsOneLineAndTheRecordStillCountsForTheRun) {
     std::ofstream(temp.path("occupied")) << "a file, not a folder";
     BestTimes times(temp.path("occupied/zelvira"));
-    std::string output = printed([&] { EXPECT_TRUE(times.offer(kLevel, 70.0)); });
+    std::string output = printed([&] {
+        EXPECT_TRUE(times.offer(kLevel, 70.0));
+        times.saveNew();
+    });
     EXPECT_EQ(output.find("ERROR: Could not save the best time in '" + temp.path("occupied/zelvira") + "': "),
               0u)
         << output;
@@ -110,7 +121,10 @@ TEST_F(BestTimesTest, AFailedWriteLeavesTheOldFileIntact) {
     // The temporary file cannot be made where a folder stands in its way.
     std::filesystem::create_directories(file() + ".tmp/blocker");
     BestTimes times(folder());
-    const std::string output = printed([&] { EXPECT_TRUE(times.offer(kLevel, 60.0)); });
+    const std::string output = printed([&] {
+        EXPECT_TRUE(times.offer(kLevel, 60.0));
+        times.saveNew();
+    });
     EXPECT_EQ(output.find("ERROR: Could not save the best time in '" + folder() + "': "), 0u) << output;
     EXPECT_EQ(contents(file()), "3f2a9c0d11e4b788 90.000\n");
     EXPECT_TRUE(std::filesystem::exists(file() + ".tmp/blocker"));
