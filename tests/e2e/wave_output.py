@@ -34,6 +34,18 @@ def no_device_environment(folder):
     return {"ALSOFT_CONF": config}
 
 
+def failing_alsa_environment(folder):
+    """Environment variables under which OpenAL Soft tries ALSA alone, and ALSA, given an empty
+    configuration, knows no device: both libraries then print their own complaints, as on a
+    machine without a sound card."""
+    config = os.path.join(folder, "alsoft-alsa.conf")
+    with open(config, "w") as file:
+        file.write("[general]\ndrivers = alsa\n")
+    alsa_config = os.path.join(folder, "alsa-empty.conf")
+    open(alsa_config, "w").close()
+    return {"ALSOFT_CONF": config, "ALSA_CONFIG_PATH": alsa_config}
+
+
 def _data_offset(header):
     """Byte offset of the sample data: just past the "data" chunk's header."""
     position = 12
