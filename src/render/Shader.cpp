@@ -24,13 +24,15 @@ std::string memberName(const std::string& arrayName, unsigned index, const std::
     return elementName(arrayName, index) + "." + member;
 }
 
-// Prints the info log of a shader or program object after the fixed prefix, verbatim.
-void printInfoLog(GLuint object, PFNGLGETSHADERIVPROC getParameter, PFNGLGETSHADERINFOLOGPROC getInfoLog) {
+// Prints the info log of a shader or program object after the fixed prefix and the files it came
+// from, so that whoever edited a shader file learns which one fails.
+void printInfoLog(const std::string& files, GLuint object, PFNGLGETSHADERIVPROC getParameter,
+                  PFNGLGETSHADERINFOLOGPROC getInfoLog) {
     GLint logLength = 0;
     getParameter(object, GL_INFO_LOG_LENGTH, &logLength);
     std::vector<GLchar> log(static_cast<size_t>(logLength) + 1, '\0');
     getInfoLog(object, logLength, nullptr, log.data());
-    std::cout << "error from me: " << log.data();
+    std::cout << "error from me: " << files << ": " << log.data();
 }
 
 } // namespace
@@ -64,7 +66,7 @@ GLuint Shader::compileShader(const std::string& path, GLenum type) {
     if (status != 0) {
         return shader;
     }
-    printInfoLog(shader, glGetShaderiv, glGetShaderInfoLog);
+    printInfoLog(path, shader, glGetShaderiv, glGetShaderInfoLog);
     glDeleteShader(shader);
     return 0;
 }
@@ -77,7 +79,7 @@ void Shader::link(GLuint vertexShader, GLuint fragmentShader) {
     GLint status = 0;
     glGetProgramiv(programId, GL_LINK_STATUS, &status);
     if (status == 0) {
-        printInfoLog(programId, glGetProgramiv, glGetProgramInfoLog);
+        printInfoLog(vertexPath + " + " + fragmentPath, programId, glGetProgramiv, glGetProgramInfoLog);
         glDeleteProgram(programId);
         programId = 0;
     }
@@ -112,38 +114,52 @@ GLint Shader::getUniformInt(const std::string& name) {
 }
 
 void Shader::setUniform(const std::string& name, int value) {
-    glUniform1i(getUniformLocation(name), value);
+    if (const GLint location = getUniformLocation(name); location != -1) {
+        glUniform1i(location, value);
+    }
 }
 
 void Shader::setUniform(const std::string& name, float value) {
-    glUniform1f(getUniformLocation(name), value);
+    if (const GLint location = getUniformLocation(name); location != -1) {
+        glUniform1f(location, value);
+    }
 }
 
 void Shader::setUniform(const std::string& name, const glm::vec3& value) {
-    glUniform3fv(getUniformLocation(name), 1, glm::value_ptr(value));
+    if (const GLint location = getUniformLocation(name); location != -1) {
+        glUniform3fv(location, 1, glm::value_ptr(value));
+    }
 }
 
 void Shader::setUniform(const std::string& name, const glm::mat4& value) {
-    glUniformMatrix4fv(getUniformLocation(name), 1, GL_FALSE, glm::value_ptr(value));
+    if (const GLint location = getUniformLocation(name); location != -1) {
+        glUniformMatrix4fv(location, 1, GL_FALSE, glm::value_ptr(value));
+    }
 }
 
 void Shader::setUniform(const std::string& arrayName, unsigned index, const std::string& member,
                         const glm::mat3& value) {
-    glUniformMatrix3fv(getUniformLocation(memberName(arrayName, index, member)), 1, GL_FALSE,
-                       glm::value_ptr(value));
+    if (const GLint location = getUniformLocation(memberName(arrayName, index, member)); location != -1) {
+        glUniformMatrix3fv(location, 1, GL_FALSE, glm::value_ptr(value));
+    }
 }
 
 void Shader::setUniform(const std::string& arrayName, unsigned index, const std::string& member,
                         const glm::mat4& value) {
-    glUniformMatrix4fv(getUniformLocation(memberName(arrayName, index, member)), 1, GL_FALSE,
-                       glm::value_ptr(value));
+    if (const GLint location = getUniformLocation(memberName(arrayName, index, member)); location != -1) {
+        glUniformMatrix4fv(location, 1, GL_FALSE, glm::value_ptr(value));
+    }
 }
 
 void Shader::setUniform(const std::string& arrayName, unsigned index, const std::string& member,
                         const glm::vec3& value) {
-    glUniform3fv(getUniformLocation(memberName(arrayName, index, member)), 1, glm::value_ptr(value));
+    if (const GLint location = getUniformLocation(memberName(arrayName, index, member)); location != -1) {
+        glUniform3fv(location, 1, glm::value_ptr(value));
+    }
 }
 
 void Shader::setUniform(const std::string& arrayName, unsigned index, int value) {
-    glUniform1i(getUniformLocation(elementName(arrayName, index)), value);
+    if (const GLint location = getUniformLocation(elementName(arrayName, index)); location != -1) {
+        glUniform1i(location, value);
+    }
 }

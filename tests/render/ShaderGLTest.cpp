@@ -97,22 +97,38 @@ void main() { color = vec4(neverWritten, 1.0); }
         const char* what;
         std::string vertexPath;
         std::string fragmentPath;
+        std::string named; // the file or files the report names
     } cases[] = {
-        {"missing vertex file", files.path("missing.vert"), fragment},
-        {"fragment syntax error", vertex, brokenFragment},
-        {"varying missing in the vertex stage", vertex, unlinkableFragment},
+        {"missing vertex file", files.path("missing.vert"), fragment, files.path("missing.vert")},
+        {"fragment syntax error", vertex, brokenFragment, brokenFragment},
+        {"varying missing in the vertex stage", vertex, unlinkableFragment,
+         vertex + " + " + unlinkableFragment},
     };
     for (const auto& c : cases) {
         Shader previous(vertex, fragment);
         const std::string output = construct(c.vertexPath, c.fragmentPath);
         // The debug output may echo the compiler's messages; our own report is exactly one,
-        // followed by the driver's log.
+        // naming the files, followed by the driver's log.
         EXPECT_EQ(countOccurrences(output, "error from me: "), 1) << c.what << ": " << output;
-        EXPECT_EQ(countOccurrences(output, "error from me: \n"), 0) << c.what << ": " << output;
+        EXPECT_EQ(countOccurrences(output, "error from me: " + c.named + ": "), 1)
+            << c.what << ": " << output;
+        EXPECT_EQ(countOccurrences(output, "error from me: " + c.named + ": \n"), 0)
+            << c.what << ": " << output;
         EXPECT_EQ(shader->getProgramId(), 0u) << c.what;
         EXPECT_EQ(currentProgram(), 0) << c.what;
         EXPECT_EQ(shader->getUniformLocation("tint"), -1) << c.what;
         EXPECT_EQ(shader->getUniformInt("tint"), 0) << c.what;
+        // The game goes on setting the failed program's uniforms every frame: that must not raise
+        // GL errors, which would flood the console through the debug output.
+        shader->use();
+        shader->setUniform("tint", 1);
+        shader->setUniform("tint", 1.0f);
+        shader->setUniform("tint", glm::vec3(1.0f));
+        shader->setUniform("tint", glm::mat4(1.0f));
+        shader->setUniform("lights", 0, "color", glm::mat3(1.0f));
+        shader->setUniform("lights", 0, "matrix", glm::mat4(1.0f));
+        shader->setUniform("lights", 0, "position", glm::vec3(1.0f));
+        shader->setUniform("maps", 0, 1);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << c.what;
     }
 }
