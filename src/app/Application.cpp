@@ -11,11 +11,13 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <algorithm>
+#include <filesystem>
 #include <glm/glm.hpp>
 #include <iostream>
 
 namespace {
 
+const char* const kAssetsFolder = "assets";
 const char* const kSettingsPath = "assets/settings.ini";
 
 void reportGlfwError(int code, const char* description) {
@@ -42,9 +44,25 @@ void setGlDefaults() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
+// Every path the game reads is relative to the working directory. Started anywhere else, it would
+// only show a black window after a line for each file it cannot find.
+bool assetsFolderIsHere() {
+    std::error_code error;
+    if (std::filesystem::is_directory(kAssetsFolder, error)) {
+        return true;
+    }
+    std::cout << "ERROR: No '" << kAssetsFolder << "' folder in '"
+              << std::filesystem::current_path(error).string()
+              << "': start the game from the folder that holds it (tools/play.sh does)" << std::endl;
+    return false;
+}
+
 } // namespace
 
 int Application::run() {
+    if (!assetsFolderIsHere()) {
+        return 1;
+    }
     loadSettings();
     if (!input.prepare(options, Game::kLevelPath)) {
         return 1;

@@ -14,8 +14,9 @@ class Application {
 public:
     explicit Application(CommandLine options = {}) : options(std::move(options)) {}
 
-    // Runs the whole game; returns the process exit code: 0 normal, 1 start-up failure or a replay
-    // file that cannot be used, 3 a replay with --exit-when-done that did not reach the finish.
+    // Runs the whole game; returns the process exit code: 0 normal, 1 start-up failure (no assets
+    // folder in the working directory among them) or a replay file that cannot be used, 3 a replay with
+    // --exit-when-done that did not reach the finish.
     int run();
 
     // The steps run() takes, in its order, callable one by one so that a measuring harness can

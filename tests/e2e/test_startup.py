@@ -1,4 +1,6 @@
 import re
+import subprocess
+import tempfile
 import time
 import unittest
 
@@ -14,6 +16,15 @@ class StartupTest(unittest.TestCase):
                           game.output())
             self.assertEqual(game.title(), "Zelvira")
             self.assertEqual(game.size(), (800, 800))
+
+    def test_started_outside_its_folder_the_game_says_where_it_looked_and_exits(self):
+        with tempfile.TemporaryDirectory() as folder:
+            run = subprocess.run([harness.BINARY], cwd=folder, stdin=subprocess.DEVNULL, capture_output=True,
+                                 text=True, timeout=120)
+        self.assertEqual(run.returncode, 1)
+        self.assertEqual(run.stdout.splitlines(),
+                         [f"ERROR: No 'assets' folder in '{folder}': start the game from the folder that holds it "
+                          "(tools/play.sh does)"])
 
     def test_escape_closes_the_game_normally(self):
         with Game() as game:
