@@ -168,6 +168,16 @@ def shows_help_line(image):
     return shows_text(image, HELP_LINE, "F2 - Culling")
 
 
+def read_countdown(image):
+    """The countdown line as read by OCR: grey, or red in its last ten seconds. Empty without one;
+    the mask of the other colour reads only scraps of the scenery."""
+    for colour in (HUD_GREY, RED):
+        text = read_text(image, REMAINING_TIME, colour)
+        if "time" in text.lower():
+            return text
+    return ""
+
+
 def shows_countdown(image):
     return shows_text(image, REMAINING_TIME, "Remaining time")
 
@@ -329,10 +339,10 @@ class Game:
         return self.wait_for_scene()
 
     def next_frame(self, previous, timeout=60):
-        """A screenshot of a frame drawn after `previous`: the countdown text has changed."""
-        before = read_text(previous, REMAINING_TIME)
-        return self.wait_for_picture(lambda image: read_text(image, REMAINING_TIME) != before, timeout,
-                                     "a new frame")
+        """A screenshot of a frame drawn after `previous`: the countdown text has changed. Needs the
+        countdown on screen (not after a win or a loss)."""
+        before = read_countdown(previous)
+        return self.wait_for_picture(lambda image: read_countdown(image) != before, timeout, "a new frame")
 
     def wait_until_still(self, timeout=240, threshold=STILL):
         """Waits until the view stops moving (the player has landed or stopped sliding): two

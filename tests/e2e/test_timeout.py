@@ -3,7 +3,7 @@ import unittest
 
 import harness
 import wave_output
-from harness import FLOOR, MOVED, RED, Game, difference
+from harness import FLOOR, MOVED, RED, REMAINING_TIME, Game, difference
 
 # The countdown's tick is a 4 kHz blip; nothing else the game plays reaches this band.
 TICK_BAND = (3800, 4200)
@@ -17,6 +17,11 @@ class TimeOutTest(unittest.TestCase):
             environment, wav = wave_output.environment(folder)
             with Game(environment=environment) as game:
                 game.start_scene()
+                # In its last ten seconds the countdown turns red and goes on counting.
+                hurry = game.wait_for_picture(lambda image: harness.shows_text(image, REMAINING_TIME, "Remaining time", RED),
+                                              timeout=400, what="the countdown in red")
+                later = game.next_frame(hurry)
+                self.assertTrue(harness.shows_text(later, REMAINING_TIME, "Remaining time", RED))
                 lost = game.wait_for_picture(
                     lambda image: harness.shows_text(image, harness.CENTRED_MESSAGE, "YOU LOST", RED, 10),
                     timeout=400, what="the time-out message")
