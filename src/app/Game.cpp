@@ -145,8 +145,7 @@ void Game::createPeasAndTargets() {
     // Full screen at start-up can give the window the monitor's size rather than the configured one.
     glfwGetFramebufferSize(window, &framebufferSize.x, &framebufferSize.y);
     if (framebufferSize != glm::ivec2(settings.width, settings.height)) {
-        setCameraAspect(framebufferSize);
-        state.hud->resize(framebufferSize.x, framebufferSize.y);
+        fitViewTo(framebufferSize);
     }
     const glm::ivec2 scene = sceneSize(framebufferSize);
     hdrTarget = std::make_unique<HdrTarget>();
@@ -199,11 +198,12 @@ glm::ivec2 Game::sceneSize(glm::ivec2 windowSize) const {
     return glm::max(glm::ivec2(scaled), glm::ivec2(1));
 }
 
-void Game::setCameraAspect(glm::ivec2 windowSize) {
+void Game::fitViewTo(glm::ivec2 windowSize) {
     const Settings& settings = state.settings;
     const float aspect = static_cast<float>(windowSize.x) / static_cast<float>(windowSize.y);
     state.player.setProjection(static_cast<float>(settings.fov), aspect, static_cast<float>(settings.near),
                                static_cast<float>(settings.far));
+    state.hud->resize(windowSize.x, windowSize.y);
 }
 
 void Game::followFramebufferSize() {
@@ -218,8 +218,7 @@ void Game::followFramebufferSize() {
     const glm::ivec2 scene = sceneSize(size);
     hdrTarget->resize(scene.x, scene.y);
     bloomChain->resize(scene.x, scene.y);
-    setCameraAspect(size);
-    state.hud->resize(size.x, size.y);
+    fitViewTo(size);
 }
 
 void Game::loadBestTimes() {

@@ -94,7 +94,8 @@ private:
     void drawDepthPrePass();
     // The scene and bloom size for a window of the given size: render_scale of it, at least a pixel.
     glm::ivec2 sceneSize(glm::ivec2 windowSize) const;
-    void setCameraAspect(glm::ivec2 windowSize);
+    // The camera's aspect and the HUD's layout for a window of the given size.
+    void fitViewTo(glm::ivec2 windowSize);
 
     AppState& state;
     GLFWwindow* window;
